@@ -1,0 +1,61 @@
+// The main window: toolbar strip, the editor window in its client area, status bar, timers and mb.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/Forms.h"
+
+class InterProc;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QStatusBar;
+class QTimer;
+class ToolbarStrip;
+
+class MDIForm1 : public QMainWindow, public FormWindow {
+    Q_OBJECT
+public:
+    static constexpr FormId Id = FormId::MDIForm1;
+    MDIForm1();
+    ~MDIForm1() override;
+
+    QWidget* Widget() override { return this; }
+    InterProc& mb() { return *mb_; }
+    QMdiArea* ClientArea() const { return client_; }
+    QLineEdit* rt1() const;
+    QTimer* Timer1() const { return timer1_; }
+    QTimer* Timer2() const { return timer2_; }
+
+    // The first panel of StatBar1.
+    void SetStatusText(const std::string& text);
+    std::string StatusText() const;
+
+    // Click of picToolbar(index); an index without a command does nothing.
+    void picToolbar_Click(int index);
+    // What a toolbar button does; commands are added as their windows arrive.
+    void SetToolbarCommand(int index, std::function<void()> command);
+
+protected:
+    void Load() override;
+    void Unload() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShowEditorWindow();
+    void Timer1_Timer();
+
+    ToolbarStrip* pic1_ = nullptr;
+    QMdiArea* client_ = nullptr;
+    QStatusBar* statBar1_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
+    InterProc* mb_ = nullptr;
+    std::array<std::function<void()>, 8> commands_;
+};

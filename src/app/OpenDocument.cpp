@@ -1,0 +1,46 @@
+// A hidden (unreadable) or system file is refused with its own message; a read-only file is
+// loaded after a warning. A path that vanished after the dialog reaches the load, which says so.
+#include "app/OpenDocument.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "app/DialogService.h"
+#include "editor/Documents.h"
+#include "editor/FileAttributes.h"
+
+namespace {
+
+bool Vanished(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+void Tell(const char* prompt, const char* title) { Dialogs().MessageBox({prompt, MsgButtons::OK, MsgIcon::None, title}); }
+
+}  // namespace
+
+bool OpenDocument()
+{
+    const std::optional<std::string> name = Dialogs().OpenFileName({"Open", FileDialogFilter, LastDialogFileName()});
+    if (!name || name->empty())
+        return false;
+    RememberDialogFileName(*name);
+    const FileAttributes attributes = GetFileAttributes(*name);
+    if (attributes.hiddenOrUnreadable && !Vanished(*name)) {
+        Tell("The file could not be opened - you may not have permission to access the file or folder",
+             "Attribute=HiddenFile");
+        return false;
+    }
+    if (attributes.system) {
+        Tell("You do not have permission to open this system file", "Attribute=SystemFile");
+        return false;
+    }
+    if (attributes.readOnly)
+        Tell("This file is 'ReadOnly'\r\n\r\nYou may not be able to save changes unless you rename or save to a "
+             "different folder",
+             "Attribute=ReadOnly");
+    return LoadDocument(*name);
+}

@@ -1,0 +1,98 @@
+// Message boxes through QMessageBox, file names through QFileDialog, the busy pointer through
+// the application's override cursor.
+#include "app/QtDialogService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text.data(), qsizetype(text.size())); }
+
+// "*.*" would hide every name without a dot here, and part programs often have none.
+QString FilterOf(const std::string& filter) { return FromLocal(filter).replace(QStringLiteral("*.*"), QStringLiteral("*")); }
+
+std::string ToLocal(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OK: return QMessageBox::Ok;
+    case MsgButtons::OKCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon IconOf(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// What closing the box with Escape or the title bar means for each button set.
+MsgAnswer EscapeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OK: return MsgAnswer::OK;
+    case MsgButtons::YesNo: return MsgAnswer::No;
+    case MsgButtons::OKCancel:
+    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::Cancel;
+}
+
+}  // namespace
+
+MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
+{
+    QMessageBox box(IconOf(request.icon), FromLocal(request.title), FromLocal(request.prompt),
+                    ButtonsOf(request.buttons));
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgAnswer::OK;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: return EscapeAnswer(request.buttons);
+    }
+}
+
+std::optional<std::string> QtDialogService::OpenFileName(const FileDialogRequest& request)
+{
+    const QString path = QFileDialog::getOpenFileName(nullptr, FromLocal(request.title),
+                                                      FromLocal(request.initialPath), FilterOf(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return ToLocal(path);
+}
+
+std::optional<std::string> QtDialogService::SaveFileName(const FileDialogRequest& request)
+{
+    const QString path = QFileDialog::getSaveFileName(nullptr, FromLocal(request.title),
+                                                      FromLocal(request.initialPath), FilterOf(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return ToLocal(path);
+}
+
+void QtDialogService::SetBusy(bool busy)
+{
+    if (busy) {
+        if (busyDepth_++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}

@@ -1,0 +1,57 @@
+// New, Open and Save. Edited text is never discarded without the user's word.
+#include "app/ToolbarCommands.h"
+
+#include "app/CurrentFilePath.h"
+#include "app/DialogService.h"
+#include "app/MDIForm1.h"
+#include "app/OpenDocument.h"
+#include "editor/Documents.h"
+#include "editor/SciMessages.h"
+#include "editor/SendEditor.h"
+#include "editor/UnsavedChanges.h"
+#include "highlight/Styling.h"
+
+namespace {
+
+void CaretToStart()
+{
+    SendEditor(sci::SCI_SETSELECTIONSTART, 0, 0);
+    SendEditor(sci::SCI_SETSELECTIONEND, 0, 0);
+}
+
+}  // namespace
+
+void NewCommand()
+{
+    if (!ConfirmDiscardChanges())
+        return;
+    ClearDocument();
+    SendEditor(sci::SCI_EMPTYUNDOBUFFER, 0, 0);
+    SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
+}
+
+void OpenCommand()
+{
+    if (!ConfirmDiscardChanges() || !OpenDocument())
+        return;
+    RestyleDocument();
+    CaretToStart();
+}
+
+void SaveCommand()
+{
+    if (SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
+        Dialogs().MessageBox({"Editor is empty", MsgButtons::OK, MsgIcon::None, ""});
+        return;
+    }
+    const std::string path = SaveDocumentAs();
+    if (!path.empty())
+        SetCurrentFilePath(path);
+}
+
+void InstallToolbarCommands(MDIForm1& window)
+{
+    window.SetToolbarCommand(0, NewCommand);
+    window.SetToolbarCommand(1, OpenCommand);
+    window.SetToolbarCommand(2, SaveCommand);
+}

@@ -1,0 +1,38 @@
+// One accepted messaging connection: decodes its frames until it ends, breaks a rule or stalls.
+#pragma once
+
+#include "dnc/MbFrame.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <string>
+
+class QLocalSocket;
+
+class MbConnection : public QObject {
+    Q_OBJECT
+public:
+    // A peer that sends nothing for this long is dropped, so idle connections cannot pile up.
+    static constexpr int kIdleTimeoutMs = 3000;
+
+    // Takes ownership of socket.
+    MbConnection(QLocalSocket* socket, QObject* parent);
+
+Q_SIGNALS:
+    void FrameReceived(const mb::Frame& frame);
+    // The connection is over and closed; the owner deletes it.
+    void Finished();
+
+private:
+    void ReadAvailable();
+    void End();
+
+    QLocalSocket* socket_;
+    QTimer idle_;
+    mb::FrameDecoder decoder_;
+    std::string chunk_;
+    bool reading_ = false;
+    bool peerClosed_ = false;
+    bool ended_ = false;
+};

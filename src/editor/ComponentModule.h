@@ -1,0 +1,21 @@
+// Loads the editing component module and holds its entry points.
+#pragma once
+
+#include <string>
+
+#include "component/KelpoApi.h"
+
+struct ComponentModule {
+    KelpoCreateFn Create = nullptr;
+    KelpoSendFn Send = nullptr;
+    KelpoSetCallbackFn SetCallback = nullptr;
+
+    bool Usable() const { return Create && Send && SetCallback; }
+};
+
+// The entry points of the loaded module; all null until a module has been loaded.
+ComponentModule& Component();
+
+// Loads the module file and resolves its entry points. A missing, truncated or foreign file
+// leaves the entry points null. The module is never unloaded.
+bool LoadComponentModule(const std::string& path);

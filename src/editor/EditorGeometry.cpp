@@ -1,0 +1,14 @@
+// The component is kept a little inside the editor window's client area.
+#include "editor/EditorGeometry.h"
+
+#include <algorithm>
+
+#include "app/Twips.h"
+
+ComponentSize EditorComponentSize(int widthTwips, int heightTwips)
+{
+    const auto side = [](int twips) {
+        return int(std::max(0L, RoundHalfEven(double(twips) / TwipsPerPixel - 8)));
+    };
+    return {side(widthTwips), side(heightTwips)};
+}

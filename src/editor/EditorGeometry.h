@@ -1,0 +1,12 @@
+// The size the component takes inside the editor window.
+#pragma once
+
+struct ComponentSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const ComponentSize&) const = default;
+};
+
+// From the editor window's size in twips: W / 15 - 8 by H / 15 - 8 pixels, halves to even,
+// never negative.
+ComponentSize EditorComponentSize(int widthTwips, int heightTwips);

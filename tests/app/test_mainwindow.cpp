@@ -1,0 +1,198 @@
+// The main window with the real component: its look, the toolbar, timers, the layout rule,
+// the window registry and the order of shutdown.
+#include <QtTest>
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "ScriptedDialogs.h"
+#include "about/frmInfo.h"
+#include "app/AppState.h"
+#include "app/MDIForm1.h"
+#include "app/Toolbar.h"
+#include "dnc/Form3.h"
+#include "editor/EditorState.h"
+#include "editor/SciMessages.h"
+#include "editor/SendEditor.h"
+#include "editor/frmEditor.h"
+#include "highlight/Form1.h"
+#include "search/frmReplace.h"
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    MDIForm1* main = nullptr;
+
+    static PictureButton* Button(QWidget* root, int index)
+    {
+        for (PictureButton* b : root->findChildren<PictureButton*>(QStringLiteral("picToolbar")))
+            if (b->Index() == index)
+                return b;
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        ProgramFolder = VARNOTEK_PROGRAM_DIR;
+        AppClosing = false;
+        main = &Forms::Instance().Get<MDIForm1>();
+        main->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+    }
+    void cleanup()
+    {
+        Forms::Instance().DestroyAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void look()
+    {
+        QCOMPARE(main->windowTitle(), QStringLiteral("Varnotek"));
+        QCOMPARE(main->size(), QSize(635, 386));
+        QCOMPARE(main->ClientArea()->background().color(), QColor(0x80, 0x80, 0x80));
+        QVERIFY(main->findChild<QStatusBar*>(QStringLiteral("StatBar1")));
+        main->SetStatusText("|||");
+        QCOMPARE(main->StatusText(), std::string("|||"));
+        QVERIFY(!main->Timer1()->isActive());
+        QVERIFY(!main->Timer2()->isActive());
+        QCOMPARE(main->Timer1()->interval(), 300);
+        QCOMPARE(main->Timer2()->interval(), 100);
+    }
+
+    void toolbarButtons_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("New") << 0 << "pic1" << QRect(5, 2, 17, 17);
+        QTest::newRow("Open") << 1 << "pic1" << QRect(27, 2, 17, 17);
+        QTest::newRow("Save") << 2 << "pic1" << QRect(50, 2, 17, 17);
+        QTest::newRow("Print") << 3 << "pic1" << QRect(83, 2, 17, 17);
+        QTest::newRow("Talvane") << 4 << "Frame1" << QRect(412, 0, 22, 22);
+        QTest::newRow("Find") << 5 << "pic1" << QRect(115, 2, 17, 17);
+        QTest::newRow("Setup") << 6 << "pic1" << QRect(143, 2, 17, 17);
+        QTest::newRow("About") << 7 << "pic1" << QRect(168, 2, 17, 17);
+    }
+    void toolbarButtons()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QCOMPARE(main->findChildren<PictureButton*>(QStringLiteral("picToolbar")).size(), 8);
+        PictureButton* button = Button(main, index);
+        QVERIFY(button);
+        QCOMPARE(button->parentWidget()->objectName(), parent);
+        QCOMPARE(button->geometry(), geometry);
+        QVERIFY(button->toolTip().isEmpty());
+    }
+
+    void pathBoxAndLines()
+    {
+        QLineEdit* rt1 = main->rt1();
+        QCOMPARE(rt1->objectName(), QStringLiteral("rt1"));
+        QCOMPARE(rt1->geometry(), QRect(0, 0, 413, 20));
+        StyleRestartRequested = false;
+        rt1->setText(QStringLiteral("/cnc/part.nc"));
+        QVERIFY(StyleRestartRequested);
+        for (const char* name : {"Line1", "Line2", "Line3", "Line4"})
+            QVERIFY2(main->findChild<QWidget*>(QString::fromLatin1(name)), name);
+        QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Line3"))->geometry(), QRect(136, 3, 1, 13));
+    }
+
+    void clickRunsOnlyKnownCommands()
+    {
+        ScriptedDialogsGuard dialogs;
+        int ran = -1;
+        main->SetToolbarCommand(3, [&] { ran = 3; });
+        main->picToolbar_Click(8);
+        main->picToolbar_Click(-1);
+        QCOMPARE(ran, -1);
+        QTest::mouseClick(Button(main, 3), Qt::LeftButton);
+        QCOMPARE(ran, 3);
+        // Save on the empty editor answers with its message only.
+        QTest::mouseClick(Button(main, 2), Qt::LeftButton);
+        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
+        QCOMPARE(dialogs->boxes[0].prompt, std::string("Editor is empty"));
+        QVERIFY(dialogs->fileDialogs.empty());
+    }
+
+    void layoutFollowsWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("stripHeight");
+        QTest::addColumn<QPoint>("frame");
+        QTest::newRow("642 px, narrow") << 642 << 44 << QPoint(3, 20);
+        QTest::newRow("643 px = 9645 twips, wide") << 643 << 24 << QPoint(197, 0);
+        QTest::newRow("initial 635 px") << 635 << 44 << QPoint(3, 20);
+    }
+    void layoutFollowsWidth()
+    {
+        QFETCH(int, width);
+        QFETCH(int, stripHeight);
+        QFETCH(QPoint, frame);
+        main->resize(width, 386);
+        QCoreApplication::processEvents();
+        QCOMPARE(main->findChild<QWidget*>(QStringLiteral("pic1"))->height(), stripHeight);
+        QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Frame1"))->pos(), frame);
+    }
+
+    void editorFillsClientAreaAndTakesTyping()
+    {
+        QVERIFY(EditorHandle >= 32);
+        auto& editor = Forms::Instance().Get<frmEditor>();
+        QVERIFY(editor.IsLoaded());
+        auto* sub = qobject_cast<QMdiSubWindow*>(editor.parentWidget());
+        QVERIFY(sub && sub->isMaximized());
+        QWidget* component = editor.ComponentWidget();
+        QVERIFY(component);
+        QCOMPARE(component->size(), editor.size() - QSize(8, 8));
+        QCOMPARE(SendEditor(sci::SCI_STYLEGETBACK, sci::STYLE_DEFAULT, 0), 0xFFFFFF);
+        QCOMPARE(SendEditor(sci::SCI_STYLEGETSIZE, sci::STYLE_DEFAULT, 0), 10);
+        QCOMPARE(SendEditor(sci::SCI_GETLEXER, 0, 0), sci::SCLEX_CONTAINER);
+        component->setFocus();
+        QTest::keyClicks(component, QStringLiteral("G01 X10"));
+        QCOMPARE(SendEditor(sci::SCI_GETLENGTH, 0, 0), 7);
+    }
+
+    void windowsExistOnceAndLoadOnShow()
+    {
+        Forms& forms = Forms::Instance();
+        QVERIFY(!forms.Exists(FormId::Form1));
+        Form1& first = forms.Get<Form1>();
+        QCOMPARE(&forms.Get<Form1>(), &first);
+        QVERIFY(forms.Exists(FormId::Form1));
+        QVERIFY(!forms.IsLoaded(FormId::Form1));
+        forms.Unload(FormId::Form1);  // not loaded: nothing happens
+        QCOMPARE(&forms.Get<Form1>(), &first);
+        first.Show();
+        QVERIFY(forms.IsLoaded(FormId::Form1));
+        forms.Unload(FormId::Form1);
+        QVERIFY(!forms.Exists(FormId::Form1));
+    }
+
+    void shutdownOrder()
+    {
+        Forms& forms = Forms::Instance();
+        forms.Get<frmReplace>().Show();
+        forms.Get<frmInfo>().Show();
+        forms.Get<Form3>().Show();
+        forms.Get<Form1>();  // created, never loaded
+        QStringList order;
+        auto connection = connect(&forms, &Forms::Unloaded, this, [&](const QString& name) {
+            order << name + (AppClosing ? QStringLiteral(" closing") : QString());
+        });
+        main->close();
+        disconnect(connection);
+        // The child window goes first, before shutdown begins; Form1 was never loaded.
+        QCOMPARE(order, (QStringList{"frmEditor", "Form3 closing", "frmInfo closing", "frmReplace closing",
+                                     "MDIForm1 closing"}));
+        QVERIFY(AppClosing);
+        QVERIFY(!forms.IsLoaded(FormId::frmEditor));
+        QVERIFY(forms.Exists(FormId::Form1));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

@@ -1,0 +1,157 @@
+// The editor window with a recording module: configuration order, the styling request route,
+// the re-entrancy guard, hooking and the component's size.
+#include <QtTest>
+
+#include "FakeKelpo.h"
+#include "ProgramFolderFixture.h"
+#include "app/Forms.h"
+#include "editor/EditorState.h"
+#include "editor/SciMessages.h"
+#include "editor/frmEditor.h"
+
+using namespace sci;
+
+namespace {
+
+struct Forwarded {
+    std::vector<KelpoNotification> seen;
+    static void Record(void* context, const KelpoNotification* n) { static_cast<Forwarded*>(context)->seen.push_back(*n); }
+};
+
+std::vector<std::array<std::intptr_t, 3>> Messages(const std::vector<FakeMessage>& log)
+{
+    std::vector<std::array<std::intptr_t, 3>> out;
+    for (const FakeMessage& m : log)
+        out.push_back({std::intptr_t(m.msg), m.wParam, m.lParam});
+    return out;
+}
+
+}  // namespace
+
+class TestEditorWindow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFolderFixture> folder;
+    std::vector<FakeMessage>* log = nullptr;
+    FakeSetFn fakeSet = nullptr;
+    FakeNotifyFn notify = nullptr;
+    Forwarded previous;
+    std::vector<FakeMessage> loadMessages;
+
+private Q_SLOTS:
+    void init()
+    {
+        folder = std::make_unique<ProgramFolderFixture>(FakeModulePath());
+        log = folder->Resolve<FakeLogFn>("FakeLog")();
+        fakeSet = folder->Resolve<FakeSetFn>("FakeSet");
+        notify = folder->Resolve<FakeNotifyFn>("FakeNotify");
+        QVERIFY(log && fakeSet && notify);
+        fakeSet(300, 0, false);
+        // A procedure installed before the editor's: everything must still reach it.
+        auto setCallback = folder->Resolve<KelpoSetCallbackFn>("KelpoSetCallback");
+        previous.seen.clear();
+        setCallback(300, &Forwarded::Record, &previous, nullptr, nullptr);
+        log->clear();
+        Forms::Instance().Get<frmEditor>().EnsureLoaded();
+        loadMessages = *log;
+        log->clear();
+    }
+    void cleanup()
+    {
+        Forms::Instance().Unload(FormId::frmEditor);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void configurationInOrder()
+    {
+        const std::vector<std::array<std::intptr_t, 3>> expected = {
+            {SCI_SETSTYLEBITS, 6, 0},
+            {SCI_SETLEXER, 0, 0},
+            {SCI_STYLESETFORE, 32, 0},
+            {SCI_STYLESETBACK, 32, 0xFFFFFF},
+            {SCI_STYLESETBOLD, 32, 0},
+            {SCI_STYLESETSIZE, 32, 10},
+            {SCI_STYLECLEARALL, 0, 0},
+        };
+        QCOMPARE(Messages(loadMessages), expected);
+        QCOMPARE(EditorHandle, 300);
+    }
+
+    void styleNeededComputesLines_data()
+    {
+        QTest::addColumn<int>("endStyled");
+        QTest::addColumn<int>("position");
+        QTest::newRow("same line") << 20 << 27;
+        QTest::newRow("several lines") << 5 << 95;
+        QTest::newRow("from the start") << 0 << 0;
+    }
+    void styleNeededComputesLines()
+    {
+        QFETCH(int, endStyled);
+        QFETCH(int, position);
+        fakeSet(300, endStyled, false);
+        log->clear();
+        notify(SCN_STYLENEEDED, position);
+        const std::vector<std::array<std::intptr_t, 3>> expected = {
+            {SCI_GETENDSTYLED, 0, 0},
+            {SCI_LINEFROMPOSITION, endStyled, 0},
+            {SCI_LINEFROMPOSITION, position, 0},
+        };
+        QCOMPARE(Messages(*log), expected);
+        QCOMPARE(previous.seen.size(), std::size_t(1));
+        QCOMPARE(previous.seen[0].code, SCN_STYLENEEDED);
+        QCOMPARE(previous.seen[0].position, position);
+        QVERIFY(!InEditorWndProc);
+    }
+
+    void otherNotificationsOnlyForwarded()
+    {
+        notify(2008, 5);
+        QVERIFY(log->empty());
+        QCOMPARE(previous.seen.size(), std::size_t(1));
+        QCOMPARE(previous.seen[0].code, 2008);
+    }
+
+    void nestedRequestIsOnlyForwarded()
+    {
+        fakeSet(300, 40, true);
+        log->clear();
+        notify(SCN_STYLENEEDED, 60);
+        // One route of three messages; the nested request inside it styled nothing.
+        QCOMPARE(log->size(), std::size_t(3));
+        QCOMPARE(previous.seen.size(), std::size_t(2));
+        QCOMPARE(previous.seen[0].position, 41);
+        QCOMPARE(previous.seen[1].position, 60);
+        QVERIFY(!InEditorWndProc);
+    }
+
+    void unloadRestoresPreviousProcedure()
+    {
+        Forms::Instance().Unload(FormId::frmEditor);
+        log->clear();
+        notify(SCN_STYLENEEDED, 10);
+        QVERIFY(log->empty());
+        QCOMPARE(previous.seen.size(), std::size_t(1));
+    }
+
+    void componentKeptInsideWindow_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QSize>("component");
+        QTest::newRow("ordinary") << QSize(635, 300) << QSize(627, 292);
+        QTest::newRow("tiny") << QSize(5, 9) << QSize(0, 1);
+    }
+    void componentKeptInsideWindow()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QSize, component);
+        frmEditor& editor = Forms::Instance().Get<frmEditor>();
+        editor.resize(window);
+        editor.show();
+        QCoreApplication::processEvents();
+        QVERIFY(editor.ComponentWidget());
+        QCOMPARE(editor.ComponentWidget()->geometry(), QRect(QPoint(0, 0), component));
+    }
+};
+
+QTEST_MAIN(TestEditorWindow)
+#include "test_editorwindow.moc"
