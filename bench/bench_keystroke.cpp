@@ -4,6 +4,7 @@
 // KELPO_BENCH_ALL_MODEVENTS=1 sends SCI_SETMODEVENTMASK with every event after creation, to show
 // what a keystroke costs without the module's narrow mask (its light accessibility interface
 // cannot be switched off from outside).
+#include "CncProgram.h"
 #include "component/KelpoApi.h"
 #include "editor/SciMessages.h"
 
@@ -18,16 +19,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
 
 constexpr std::uint32_t SciSetModEventMask = 2359;
 constexpr std::intptr_t AllModEvents = 0x3FFFFF;
-constexpr int ProgramLines = 1000000;
 
 struct Module {
     KelpoCreateFn create = nullptr;
@@ -39,46 +37,6 @@ Module module;
 class LoadedComponent;
 std::unique_ptr<LoadedComponent> keystrokeComponent;  // released before the application object
 
-// A milling program as a CAM system writes it: bracketed header comments, then N-numbered
-// blocks of G/M words with X/Y/Z/I/J/F/S values.
-const std::string& cncProgram()
-{
-    static const std::string text = [] {
-        std::string t;
-        t.reserve(32u << 20);
-        const char* header[] = {"%", "O4711", "(POCKET AND CONTOUR - PART 4711-B REV C)",
-                                "(MATERIAL ALU 6082 - BLOCK 400 X 300 X 40)",
-                                "(T1 D10 END MILL - T2 D6 BALL NOSE)", "(POSTED 2024-03-18 08:41)"};
-        for (const char* line : header) {
-            t.append(line).append("\r\n");
-        }
-        std::mt19937 random(4711);
-        std::uniform_real_distribution<double> coordinate(-250.0, 250.0);
-        const auto pick = [&random](unsigned count) { return static_cast<unsigned>(random() % count); };
-        char line[96];
-        for (int n = static_cast<int>(std::size(header)); n < ProgramLines; ++n) {
-            const int block = n * 10;
-            const unsigned kind = pick(16);
-            if (kind < 7) {
-                std::snprintf(line, sizeof line, "N%d X%.3f Y%.3f\r\n", block, coordinate(random),
-                              coordinate(random));
-            } else if (kind < 11) {
-                std::snprintf(line, sizeof line, "N%d G1 X%.3f Y%.3f F%u\r\n", block,
-                              coordinate(random), coordinate(random), 400 + pick(1200));
-            } else if (kind < 13) {
-                std::snprintf(line, sizeof line, "N%d G2 X%.2f Y%.2f I%.2f J0\r\n", block,
-                              coordinate(random), coordinate(random), coordinate(random) / 10);
-            } else if (kind < 15) {
-                std::snprintf(line, sizeof line, "N%d G0 Z%.1f\r\n", block, coordinate(random) / 50);
-            } else {
-                std::snprintf(line, sizeof line, "N%d M3 S%u\r\n", block, 8000 + pick(16000));
-            }
-            t += line;
-        }
-        return t;
-    }();
-    return text;
-}
 
 // A shown component under its own parent, holding the program.
 class LoadedComponent {
@@ -132,7 +90,7 @@ const char* remedyLabel()
 
 void BM_LoadProgram(benchmark::State& state)
 {
-    const std::string& text = cncProgram();
+    const std::string& text = CncProgram();
     for (auto _ : state) {
         LoadedComponent component;
         if (!component.valid()) {
@@ -154,7 +112,7 @@ void BM_Keystroke(benchmark::State& state)
     if (!keystrokeComponent) {
         keystrokeComponent = std::make_unique<LoadedComponent>();
         if (keystrokeComponent->valid()) {
-            keystrokeComponent->load(cncProgram());
+            keystrokeComponent->load(CncProgram());
         }
     }
     const LoadedComponent* component = keystrokeComponent.get();
