@@ -12,6 +12,7 @@
 #include "editor/EditorWndProc.h"
 #include "editor/SciMessages.h"
 #include "editor/SendEditor.h"
+#include "highlight/LoadStyleSet.h"
 
 frmEditor::frmEditor() : FormWindow(QStringLiteral("frmEditor")) { setObjectName(FormName()); }
 
@@ -25,6 +26,7 @@ void frmEditor::Load()
     if (EditorHandle < 32)
         ComponentFailurePath();
     ConfigureComponent();
+    LoadStyleSet();
     HookEditorWindow(this);
 }
 

@@ -1,0 +1,12 @@
+// Applying the style set to the component's styles and to the styling state.
+#pragma once
+
+#include "highlight/StyleSetFile.h"
+
+// Reads StyleSet.sty from the program folder and applies it, or the built-in set when there is
+// no such file. False when a file is there but cannot be read: what is in force stays.
+bool LoadStyleSet();
+// The built-in set: comments, M words and N words in colour, styling on.
+void ApplyDefaultStyles();
+// Sends a style set's messages in order, then takes over its modes and on/off state.
+void ApplyStyleSet(const StyleSetApplication& styleSet);

@@ -1,0 +1,63 @@
+// The style set file StyleSet.sty: what loading it applies, the built-in set, and the file itself.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "highlight/StyleRunMessages.h"
+#include "highlight/WordScanner.h"
+
+inline constexpr std::string_view kStyleSetFileName = "StyleSet.sty";
+
+struct StyleModeSetting {
+    std::uint8_t entry = 0;  // 1..27
+    std::int32_t mode = 0;
+
+    friend bool operator==(const StyleModeSetting&, const StyleModeSetting&) = default;
+};
+
+// Everything a style set changes, as a new value: the caller applies it only once it is
+// complete, so a failed read leaves the styling in force untouched.
+struct StyleSetApplication {
+    std::optional<bool> stylingEnabled;       // nullopt: the set leaves styling on or off as it was
+    std::vector<StyleModeSetting> modes;      // in file order; a later setting of an entry wins
+    std::vector<SciCall> messages;            // component messages, to be sent in this order
+};
+
+// Reads the file's lines in order: an off line turns styling off and ends the reading, an on
+// line turns it on, every other line whose key names an entry sets that entry's mode and
+// colours its plain style and its bold style.
+StyleSetApplication ParseStyleSet(std::string_view fileBytes);
+
+// What applies while no style set file exists: comments, M words and N words coloured.
+StyleSetApplication BuiltInStyleSet();
+
+// The four messages of one entry line: plain style k in colour, bold style k + 33 in colour.
+std::array<SciCall, 4> StyleEntryMessages(std::uint8_t entry, std::int32_t colour);
+
+StyleModeTable ModesAfter(const StyleSetApplication& styleSet, StyleModeTable modes);
+bool StylingEnabledAfter(const StyleSetApplication& styleSet, bool stylingEnabled);
+
+enum class StyleSetFileState {
+    Absent,  // no regular file at the path: the built-in set applies
+    Read,    // bytes holds the whole file
+    Failed,  // a file is there but could not be read whole: keep what is in force
+};
+
+struct StyleSetFileContent {
+    StyleSetFileState state = StyleSetFileState::Absent;
+    std::string bytes;
+};
+
+// A style set holds a few hundred bytes; anything far larger is refused rather than parsed.
+inline constexpr std::int64_t kMaxStyleSetFileBytes = 16 * 1024 * 1024;
+
+// path is a local 8-bit path.
+StyleSetFileContent ReadStyleSetFile(const std::string& path);
+
+// Replaces the file atomically; on false the old file is as it was.
+bool WriteStyleSetFile(const std::string& path, std::string_view bytes);
