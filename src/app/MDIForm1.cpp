@@ -96,7 +96,12 @@ MDIForm1::~MDIForm1() = default;
 
 QLineEdit* MDIForm1::rt1() const { return pic1_->PathBox(); }
 
-void MDIForm1::SetStatusText(const std::string& text) { panel1_->setText(QString::fromLocal8Bit(text.c_str())); }
+void MDIForm1::SetStatusText(const std::string& text)
+{
+    const QString shown = QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+    panel1_->setText(shown);
+    Q_EMIT StatusTextChanged(shown);
+}
 
 std::string MDIForm1::StatusText() const { return panel1_->text().toLocal8Bit().toStdString(); }
 

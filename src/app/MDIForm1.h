@@ -40,6 +40,10 @@ public:
     // What a toolbar button does; commands are added as their windows arrive.
     void SetToolbarCommand(int index, std::function<void()> command);
 
+Q_SIGNALS:
+    // The first panel of StatBar1 has a new text.
+    void StatusTextChanged(const QString& text);
+
 protected:
     void Load() override;
     void Unload() override;

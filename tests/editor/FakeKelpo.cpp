@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <string>
 
 #include "FakeKelpo.h"
 #include "component/KelpoApi.h"
@@ -18,6 +19,7 @@ std::vector<FakeMessage> messages;
 std::intptr_t createResult = FAKE_CREATE_RESULT;
 std::int32_t endStyled = 0;
 bool nestOnEndStyled = false;
+std::string line0;  // the one line of the stand-in's document, for the line messages
 KelpoCallback callback = nullptr;
 void* callbackContext = nullptr;
 }  // namespace
@@ -53,6 +55,12 @@ FAKE_EXPORT std::intptr_t KelpoSend(std::intptr_t, std::uint32_t msg, std::uintp
             FakeNotify(sci::SCN_STYLENEEDED, endStyled + 1);
         return endStyled;
     case sci::SCI_LINEFROMPOSITION: return std::intptr_t(wParam) / FakeLineLength;
+    case sci::EM_LINEINDEX: return wParam == 0 ? 0 : -1;
+    case sci::SCI_LINELENGTH: return wParam == 0 ? std::intptr_t(line0.size()) : 0;
+    case sci::SCI_GETLINE:
+        if (wParam == 0)
+            std::copy(line0.begin(), line0.end(), reinterpret_cast<char*>(lParam));
+        return wParam == 0 ? std::intptr_t(line0.size()) : 0;
     default: return 0;
     }
 }
@@ -69,6 +77,8 @@ FAKE_EXPORT void KelpoSetCallback(std::intptr_t, KelpoCallback cb, void* context
 }
 
 FAKE_EXPORT std::vector<FakeMessage>* FakeLog() { return &messages; }
+
+FAKE_EXPORT void FakeSetLine(const char* text) { line0 = text; }
 
 FAKE_EXPORT void FakeSet(std::intptr_t create, std::int32_t styled, bool nest)
 {

@@ -21,4 +21,5 @@ extern "C" {
 using FakeLogFn = std::vector<FakeMessage>* (*)();
 using FakeSetFn = void (*)(std::intptr_t createResult, std::int32_t endStyled, bool nestOnEndStyled);
 using FakeNotifyFn = void (*)(std::int32_t code, std::int32_t position);
+using FakeSetLineFn = void (*)(const char* text);
 }

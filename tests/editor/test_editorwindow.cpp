@@ -8,6 +8,7 @@
 #include "editor/EditorState.h"
 #include "editor/SciMessages.h"
 #include "editor/frmEditor.h"
+#include "highlight/Styling.h"
 
 using namespace sci;
 
@@ -27,6 +28,9 @@ std::vector<std::array<std::intptr_t, 3>> Messages(const std::vector<FakeMessage
 }
 
 }  // namespace
+
+using MessageList = std::vector<std::array<std::intptr_t, 3>>;
+Q_DECLARE_METATYPE(MessageList)
 
 class TestEditorWindow : public QObject {
     Q_OBJECT
@@ -148,6 +152,49 @@ private Q_SLOTS:
         notify(SCN_STYLENEEDED, 10);
         QVERIFY(log->empty());
         QCOMPARE(previous.seen.size(), std::size_t(1));
+    }
+
+    void styleLineMessages_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<MessageList>("words");
+        using M = MessageList;
+        QTest::newRow("mode 2") << QByteArray("X10") << 2
+            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 2, 32}};
+        QTest::newRow("mode 3") << QByteArray("X10") << 3
+            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 2, 24}};
+        QTest::newRow("mode 4") << QByteArray("X10") << 4 << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 3, 57}};
+        QTest::newRow("mode 7") << QByteArray("X10") << 7 << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 3, 32}};
+        QTest::newRow("mode 0") << QByteArray("X10") << 0 << M{};
+        QTest::newRow("bare letter, mode 3") << QByteArray("X") << 3
+            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 0, 24}};
+        QTest::newRow("empty line") << QByteArray() << 1 << M{};
+    }
+    void styleLineMessages()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, mode);
+        QFETCH(MessageList, words);
+        folder->Resolve<FakeSetLineFn>("FakeSetLine")(line.constData());
+        StyleModes.fill(1);
+        StyleModes[23] = mode;
+        StylingEnabled = true;
+        log->clear();
+        QVERIFY(StyleLine(0));
+        // The line's start and text, then the whole line in style 0, then its words.
+        MessageList expected{{EM_LINEINDEX, 0, 0}, {SCI_LINELENGTH, 0, 0}};
+        if (!line.isEmpty())
+            expected.push_back({SCI_GETLINE, 0, 0});
+        expected.push_back({SCI_STARTSTYLING, 0, 63});
+        expected.push_back({SCI_SETSTYLING, line.size(), 0});
+        expected.insert(expected.end(), words.begin(), words.end());
+        MessageList sent = Messages(*log);
+        for (auto& m : sent)
+            if (m[0] == SCI_GETLINE)
+                m[2] = 0;  // the caller's buffer
+        QCOMPARE(sent, expected);
+        QVERIFY(!StyleLine(1));
     }
 
     void componentKeptInsideWindow_data()
