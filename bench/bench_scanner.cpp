@@ -33,7 +33,8 @@ std::string Coordinate(Lcg& random, char letter)
     std::string text(1, letter);
     if (value % 3 == 0)
         text += '-';
-    text += std::to_string(value / 1000) + '.' + std::to_string(value % 1000);
+    const std::string fraction = std::to_string(1000 + value % 1000);  // three digits after a 1
+    text += std::to_string(value / 1000) + '.' + fraction.substr(1);
     return text;
 }
 
@@ -140,6 +141,7 @@ void BM_ClassifyBytes(benchmark::State& state)
                 classes += kClass[static_cast<unsigned char>(c)];
         benchmark::DoNotOptimize(classes);
     }
+    state.SetLabel(std::to_string(program.text.size()) + " bytes, " + std::to_string(program.lines.size()) + " lines");
     Finish(state, "class_sum", classes);
 }
 

@@ -42,6 +42,14 @@ QMessageBox::Icon IconOf(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// An empty name is the dialog's cancel.
+std::optional<std::string> ChosenPath(const QString& path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    return ToLocal(path);
+}
+
 // What closing the box with Escape or the title bar means for each button set.
 MsgAnswer EscapeAnswer(MsgButtons buttons)
 {
@@ -71,20 +79,14 @@ MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
 
 std::optional<std::string> QtDialogService::OpenFileName(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getOpenFileName(nullptr, FromLocal(request.title),
-                                                      FromLocal(request.initialPath), FilterOf(request.filter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return ToLocal(path);
+    return ChosenPath(QFileDialog::getOpenFileName(nullptr, FromLocal(request.title), FromLocal(request.initialPath),
+                                                   FilterOf(request.filter)));
 }
 
 std::optional<std::string> QtDialogService::SaveFileName(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getSaveFileName(nullptr, FromLocal(request.title),
-                                                      FromLocal(request.initialPath), FilterOf(request.filter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return ToLocal(path);
+    return ChosenPath(QFileDialog::getSaveFileName(nullptr, FromLocal(request.title), FromLocal(request.initialPath),
+                                                   FilterOf(request.filter)));
 }
 
 void QtDialogService::SetBusy(bool busy)

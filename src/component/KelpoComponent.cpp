@@ -10,7 +10,7 @@ constexpr std::uint32_t EmLineIndex = 187;
 constexpr int ScnStyleNeeded = 2000;
 constexpr std::intptr_t StyleMax = 255;
 
-// Scintilla's Sci_TextRange, as SCI_GETTEXTRANGE reads it.
+// Scintilla's Sci_TextRange, as SCI_GETTEXTRANGE and SCI_GETSTYLEDTEXT read it.
 struct TextRange {
     long cpMin;
     long cpMax;
@@ -126,7 +126,8 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
         w = clampPosition(w);
         break;
     case SCI_GETTEXTRANGE:
-        return textRange(lParam);
+    case SCI_GETSTYLEDTEXT:
+        return textRange(msg, lParam);
     case SCI_SEARCHINTARGET:
         if (lParam == 0 && w != 0) {  // no text to read
             return -1;
@@ -223,7 +224,7 @@ std::intptr_t KelpoComponent::styledRunLength(std::intptr_t requested) const
     return std::clamp(requested, std::intptr_t{0}, std::max(std::intptr_t{0}, length() - styledEnd));
 }
 
-std::intptr_t KelpoComponent::textRange(std::intptr_t lParam) const
+std::intptr_t KelpoComponent::textRange(std::uint32_t msg, std::intptr_t lParam) const
 {
     if (lParam == 0) {
         return 0;
@@ -233,7 +234,7 @@ std::intptr_t KelpoComponent::textRange(std::intptr_t lParam) const
     const long end = static_cast<long>(length());
     range.cpMax = range.cpMax == -1 ? end : std::clamp(range.cpMax, 0L, end);
     range.cpMin = std::clamp(range.cpMin, 0L, range.cpMax);
-    return call(SCI_GETTEXTRANGE, 0, reinterpret_cast<std::intptr_t>(&range));
+    return call(msg, 0, reinterpret_cast<std::intptr_t>(&range));
 }
 
 void KelpoComponent::clampTarget() const

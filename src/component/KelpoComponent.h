@@ -34,7 +34,7 @@ private:
     // How many of the bytes from start to start + count lie inside the document.
     std::intptr_t rangeInDocument(std::intptr_t start, std::intptr_t count) const;
     std::intptr_t styledRunLength(std::intptr_t requested) const;
-    std::intptr_t textRange(std::intptr_t lParam) const;
+    std::intptr_t textRange(std::uint32_t msg, std::intptr_t lParam) const;
     void clampTarget() const;
     void deliverStyleNeeded(int position);
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include "app/CurrentFilePath.h"
@@ -55,10 +56,16 @@ bool LoadDocument(const std::string& path)
             SetCurrentFilePath({});
             return false;
         }
+        // Without undo collection neither the old text nor the new one is copied into the history,
+        // which is emptied right after anyway.
+        SendEditor(sci::SCI_SETUNDOCOLLECTION, 0, 0);
         ClearDocument();
         SendEditor(sci::SCI_ADDTEXT, std::int32_t(text->size()), *text);
+        SendEditor(sci::SCI_SETUNDOCOLLECTION, 1, 0);
         MarkUnmodified();
     }
+    // The file's bytes and the old document are freed; give the memory back to the system.
+    ::malloc_trim(0);
     QCoreApplication::processEvents();
     SetCurrentFilePath(path);
     return true;

@@ -10,6 +10,7 @@ inline constexpr std::uint32_t SCI_GETLENGTH = 2006;
 inline constexpr std::uint32_t SCI_GETCHARAT = 2007;
 inline constexpr std::uint32_t SCI_GETCURRENTPOS = 2008;
 inline constexpr std::uint32_t SCI_GETSTYLEAT = 2010;
+inline constexpr std::uint32_t SCI_SETUNDOCOLLECTION = 2012;
 inline constexpr std::uint32_t SCI_SETSAVEPOINT = 2014;
 inline constexpr std::uint32_t SCI_GOTOLINE = 2024;
 inline constexpr std::uint32_t SCI_GOTOPOS = 2025;
@@ -44,6 +45,8 @@ inline constexpr std::uint32_t SCI_GETTARGETEND = 2193;
 inline constexpr std::uint32_t SCI_SEARCHINTARGET = 2197;
 inline constexpr std::uint32_t SCI_SETSEARCHFLAGS = 2198;
 inline constexpr std::uint32_t SCI_LINELENGTH = 2350;
+inline constexpr std::uint32_t SCI_POSITIONBEFORE = 2417;
+inline constexpr std::uint32_t SCI_POSITIONAFTER = 2418;
 inline constexpr std::uint32_t SCI_STYLEGETFORE = 2481;
 inline constexpr std::uint32_t SCI_STYLEGETBACK = 2482;
 inline constexpr std::uint32_t SCI_STYLEGETBOLD = 2483;
@@ -55,5 +58,10 @@ inline constexpr std::uint32_t EM_LINEINDEX = 187;
 inline constexpr int SCN_STYLENEEDED = 2000;
 inline constexpr int STYLE_DEFAULT = 32;
 inline constexpr int SCLEX_CONTAINER = 0;
+
+// Search flags of SCI_SETSEARCHFLAGS.
+inline constexpr std::int32_t SCFIND_WHOLEWORD = 2;
+inline constexpr std::int32_t SCFIND_MATCHCASE = 4;
+inline constexpr std::int32_t SCFIND_REGEXP = 0x200000;
 
 }  // namespace sci

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t SCI_SETLINESTATE = 2092;
 inline constexpr std::uint32_t SCI_GETLINESTATE = 2093;
 inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
 inline constexpr std::uint32_t SCI_GETTEXTRANGE = 2162;
+inline constexpr std::uint32_t SCI_GETSTYLEDTEXT = 2015;
 inline constexpr std::uint32_t SCI_REPLACETARGET = 2194;
 inline constexpr std::uint32_t SCI_REPLACETARGETRE = 2195;
 inline constexpr std::uint32_t SCI_WRAPCOUNT = 2235;

@@ -193,6 +193,28 @@ private Q_SLOTS:
         QCOMPARE(range.cpMax, long(cpMax));
     }
 
+    void styledText_data() { textRange_data(); }
+    void styledText()
+    {
+        QFETCH(int, cpMin);
+        QFETCH(int, cpMax);
+        QFETCH(QByteArray, expected);
+        Component c;
+        c.load(Program);
+        c.send(sci::SCI_STARTSTYLING, 0, 63);
+        c.send(sci::SCI_SETSTYLING, ProgramLength, 5);
+        std::array<char, 256> storage;
+        storage.fill('X');
+        TextRange range{cpMin, cpMax, storage.data() + 16};
+        QByteArray pairs;
+        for (char ch : expected)
+            pairs.append(ch).append(char(5));
+        QCOMPARE(c.sendPointer(extra::SCI_GETSTYLEDTEXT, 0, &range), pairs.size());
+        QCOMPARE(QByteArray(range.text, pairs.size() + 2), pairs + QByteArray(2, '\0'));
+        QCOMPARE(QByteArray(storage.data(), 16), QByteArray(16, 'X'));
+        QCOMPARE(QByteArray(range.text + pairs.size() + 2, 8), QByteArray(8, 'X'));  // nothing written past it
+    }
+
     void insertText_data()
     {
         QTest::addColumn<int>("position");

@@ -1,0 +1,170 @@
+// style-dump: loads a part program into the editor headless, styles every line and prints the
+// component's style runs as "line start length style", one run per output line.
+#include <QApplication>
+#include <QFile>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/DialogService.h"
+#include "app/Forms.h"
+#include "app/MDIForm1.h"
+#include "editor/Documents.h"
+#include "editor/SciMessages.h"
+#include "editor/SendEditor.h"
+#include "highlight/Styling.h"
+
+namespace {
+
+constexpr std::uint32_t SCI_GETSTYLEDTEXT = 2015;
+// Styles are fetched in slices of this many bytes, so a very long line needs no huge buffer.
+constexpr std::int32_t SliceBytes = 65536;
+
+// The component's Sci_TextRange.
+struct TextRange {
+    long cpMin;
+    long cpMax;
+    char* text;
+};
+
+// Nobody can answer a box here: each one goes to stderr and gets the answer that goes on
+// without a change (OK, or No to a question).
+class StderrDialogs final : public DialogService {
+public:
+    MsgAnswer MessageBox(const MessageBoxRequest& request) override
+    {
+        std::string prompt = request.prompt;
+        std::erase(prompt, '\r');
+        std::fprintf(stderr, "style-dump: %s: %s\n", request.title.c_str(), prompt.c_str());
+        return request.buttons == MsgButtons::OK || request.buttons == MsgButtons::OKCancel ? MsgAnswer::OK
+                                                                                             : MsgAnswer::No;
+    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+    void SetBusy(bool) override {}
+};
+
+// Collects the output text and writes it in large blocks.
+class RunWriter {
+public:
+    explicit RunWriter(std::FILE* out) : out_(out) { buffer_.reserve(FlushBytes + 64); }
+
+    void Run(std::int32_t line, std::int32_t start, std::int32_t length, int style)
+    {
+        Number(line, ' ');
+        Number(start, ' ');
+        Number(length, ' ');
+        Number(style, '\n');
+        if (buffer_.size() >= FlushBytes)
+            Flush();
+    }
+    // False when anything could not be written.
+    bool Finish()
+    {
+        Flush();
+        return std::fflush(out_) == 0 && !std::ferror(out_);
+    }
+
+private:
+    static constexpr std::size_t FlushBytes = 1 << 20;
+
+    void Number(std::int64_t value, char separator)
+    {
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, value);
+        buffer_.append(digits, result.ptr);
+        buffer_.push_back(separator);
+    }
+    void Flush()
+    {
+        std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+        buffer_.clear();
+    }
+
+    std::FILE* out_;
+    std::string buffer_;
+};
+
+// The style of every byte from start to end (end within the document), as the component holds it.
+void FetchStyles(std::int32_t start, std::int32_t end, std::string& styled)
+{
+    styled.resize(std::size_t(end - start) * 2 + 2);
+    TextRange range{start, end, styled.data()};
+    SendEditorDirect(SCI_GETSTYLEDTEXT, 0, &range);
+}
+
+void WriteLineRuns(std::int32_t line, std::int32_t start, std::int32_t end, RunWriter& writer, std::string& styled)
+{
+    std::int32_t runStart = start;
+    int runStyle = -1;
+    for (std::int32_t slice = start; slice < end; slice += SliceBytes) {
+        const std::int32_t sliceEnd = std::min(end, slice + SliceBytes);
+        FetchStyles(slice, sliceEnd, styled);
+        for (std::int32_t position = slice; position < sliceEnd; ++position) {
+            const int style = static_cast<unsigned char>(styled[std::size_t(position - slice) * 2 + 1]);
+            if (style == runStyle)
+                continue;
+            if (runStyle >= 0)
+                writer.Run(line, runStart, position - runStart, runStyle);
+            runStart = position;
+            runStyle = style;
+        }
+    }
+    if (runStyle >= 0)
+        writer.Run(line, runStart, end - runStart, runStyle);
+}
+
+bool WriteStyleRuns(std::FILE* out)
+{
+    const std::int32_t lineCount = SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
+    const std::int32_t length = SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    RunWriter writer(out);
+    std::string styled;
+    std::int32_t start = 0;
+    for (std::int32_t line = 0; line < lineCount; ++line) {
+        const std::int32_t end =
+            line + 1 < lineCount ? SendEditor(sci::SCI_POSITIONFROMLINE, line + 1, 0) : length;
+        WriteLineRuns(line, start, std::clamp(end, start, length), writer, styled);
+        start = std::clamp(end, start, length);
+    }
+    return writer.Finish();
+}
+
+int DumpStyles(const std::string& path)
+{
+    InstallDialogService(std::make_unique<StderrDialogs>());
+    ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    Forms::Instance().Get<MDIForm1>().Show();
+    if (!LoadDocument(path)) {
+        std::fprintf(stderr, "style-dump: cannot load %s\n", path.c_str());
+        return 1;
+    }
+    StyleLines(0, SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1);
+    if (!WriteStyleRuns(stdout)) {
+        std::fprintf(stderr, "style-dump: cannot write the output\n");
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: style-dump FILE\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::string path = argv[1];
+    // The editor takes its arguments as a file to open later; the file is loaded here instead.
+    int appArgc = 1;
+    QApplication app(appArgc, argv);
+    const int status = DumpStyles(path);
+    Forms::Instance().DestroyAll();
+    return status;
+}
