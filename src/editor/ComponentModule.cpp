@@ -1,11 +1,11 @@
 // The component module is loaded once and kept for the life of the process.
 #include "editor/ComponentModule.h"
 
-#include "editor/ModuleFileCheck.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+
+#include "editor/ModuleFileCheck.h"
 
 ComponentModule& Component()
 {

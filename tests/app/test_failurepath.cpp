@@ -1,5 +1,6 @@
-// Without a usable component module the editor shows its message, tells Talvane and ends:
-// checked end to end in a child process, with talvane-sim receiving the notice.
+// Start-up in a process of its own: without a usable component module the editor shows its
+// message, tells Talvane (talvane-sim here) and ends; with one, the command line decides
+// whether the deferred open is armed.
 #include <QtTest>
 
 #include <QJsonDocument>
@@ -19,6 +20,15 @@ QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QProcessEnvironment ChildEnvironment(const QString& folder, const QString& boxes, const QString& answer)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("CHILD_PROGRAM_FOLDER", folder);
+    environment.insert("CHILD_BOXES", boxes);
+    environment.insert("CHILD_ANSWER", answer);
+    return environment;
 }
 
 }  // namespace
@@ -90,7 +100,8 @@ private Q_SLOTS:
         const QString boxes = folder.filePath(QStringLiteral("boxes.json"));
 
         QProcess child;
-        child.start(TestDir + "/failure_child", {folder.path(), boxes, answer});
+        child.setProcessEnvironment(ChildEnvironment(folder.path(), boxes, answer));
+        child.start(TestDir + "/startup_child", {});
         QVERIFY(child.waitForStarted());
         const qint64 pid = child.processId();
         QVERIFY(child.waitForFinished(20000));
@@ -116,10 +127,47 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(ProgramDir + "/Kelpo.so", folder.filePath(QStringLiteral("Kelpo.so"))));
         const QString boxes = folder.filePath(QStringLiteral("boxes.json"));
         QProcess child;
-        child.start(TestDir + "/failure_child", {folder.path(), boxes, "yes"});
+        child.setProcessEnvironment(ChildEnvironment(folder.path(), boxes, "yes"));
+        child.start(TestDir + "/startup_child", {});
         QVERIFY(child.waitForFinished(20000));
         QCOMPARE(child.exitCode(), 0);
         QVERIFY(!QFile::exists(boxes));
+    }
+
+    // The deferred open is armed only for an existing regular file named by the whole command line.
+    void commandLineArmsTheDeferredOpen_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // %1 stands for the folder of the files
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("armed");
+        QTest::newRow("no argument") << QStringList{} << "" << false;
+        QTest::newRow("quoted path with blanks") << QStringList{"\"%1/my part.nc\""} << "%1/my part.nc" << true;
+        QTest::newRow("path with blanks in two arguments") << QStringList{"%1/my", "part.nc"} << "%1/my part.nc" << true;
+        QTest::newRow("quote inside") << QStringList{"%1/pa\"rt.nc"} << "%1/part.nc" << true;
+        QTest::newRow("two names") << QStringList{"%1/part.nc", "%1/my part.nc"} << "%1/part.nc %1/my part.nc" << false;
+        QTest::newRow("missing file") << QStringList{"%1/none.nc"} << "%1/none.nc" << false;
+        QTest::newRow("folder") << QStringList{"%1"} << "%1" << false;
+    }
+    void commandLineArmsTheDeferredOpen()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QFETCH(bool, armed);
+        QTemporaryDir files;
+        for (const char* name : {"my part.nc", "part.nc"}) {
+            QFile f(files.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        for (QString& argument : arguments)
+            argument = argument.arg(files.path());
+        QProcess child;
+        child.setProcessEnvironment(ChildEnvironment(ProgramDir, files.filePath("boxes.json"), "yes"));
+        child.start(TestDir + "/startup_child", arguments);
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), 0);
+        const QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
+        QCOMPARE(QString::fromLocal8Bit(lines.value(0)), file.arg(files.path()));
+        QCOMPARE(lines.value(1), QByteArray(armed ? "Timer1 active" : "Timer1 idle"));
     }
 };
 

@@ -1,10 +1,15 @@
-// Runs the main window's Load in a program folder of the parent test's choosing and writes
-// every message box it shows to a file, so the parent can check the component failure path.
+// Runs the main window's Load in a program folder of the parent test's choosing, writes every
+// message box it shows to a file and prints what the Load decided, so the parent can check the
+// component failure path and the command-line rules in a process of their own. The arguments
+// are the command line under test; the set-up comes through the environment.
 #include <QApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
+
+#include <cstdio>
 
 #include "app/AppState.h"
 #include "app/DialogService.h"
@@ -39,16 +44,17 @@ private:
 
 }  // namespace
 
-// Arguments: program folder, box record file, answer ("yes" or "no").
+// Environment: CHILD_PROGRAM_FOLDER, CHILD_BOXES (box record file), CHILD_ANSWER ("yes" or "no").
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 4)
-        return 3;
-    auto dialogs = std::make_unique<RecordingDialogs>(QString::fromLocal8Bit(argv[2]));
-    dialogs->SetAnswer(std::string(argv[3]) == "no" ? MsgAnswer::No : MsgAnswer::Yes);
+    auto dialogs = std::make_unique<RecordingDialogs>(qEnvironmentVariable("CHILD_BOXES"));
+    dialogs->SetAnswer(qEnvironmentVariable("CHILD_ANSWER") == QLatin1String("no") ? MsgAnswer::No : MsgAnswer::Yes);
     InstallDialogService(std::move(dialogs));
-    ProgramFolder = argv[1];
-    Forms::Instance().Get<MDIForm1>().Show();
-    return 0;  // the component was usable
+    ProgramFolder = qgetenv("CHILD_PROGRAM_FOLDER").toStdString();
+    MDIForm1& main = Forms::Instance().Get<MDIForm1>();
+    main.Show();
+    // Only reached with a usable component.
+    std::printf("%s\n%s\n", CommandLineFile.c_str(), main.Timer1()->isActive() ? "Timer1 active" : "Timer1 idle");
+    return 0;
 }
