@@ -1,4 +1,4 @@
-// New, Open and Save. Edited text is never discarded without the user's word.
+// What the toolbar buttons do. Edited text is never discarded without the user's word.
 #include "app/ToolbarCommands.h"
 
 #include "app/CurrentFilePath.h"
@@ -10,6 +10,7 @@
 #include "editor/SendEditor.h"
 #include "editor/UnsavedChanges.h"
 #include "highlight/Styling.h"
+#include "search/frmReplace.h"
 
 namespace {
 
@@ -54,4 +55,6 @@ void InstallToolbarCommands(MDIForm1& window)
     window.SetToolbarCommand(0, NewCommand);
     window.SetToolbarCommand(1, OpenCommand);
     window.SetToolbarCommand(2, SaveCommand);
+    // Modeless and without owner; a second click shows the same window again.
+    window.SetToolbarCommand(5, [] { Forms::Instance().Get<frmReplace>().Show(); });
 }

@@ -1,0 +1,126 @@
+// Replace All of 100,000 matches in a 1,000,000-line part program, through the dialog and through
+// the primitive alone, with the real component and the main window shown as in use.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "CncProgram.h"
+#include "app/AppState.h"
+#include "app/DialogService.h"
+#include "app/MDIForm1.h"
+#include "editor/SciMessages.h"
+#include "editor/SendEditor.h"
+#include "search/SearchPrimitives.h"
+#include "search/frmReplace.h"
+
+namespace {
+
+using namespace sci;
+
+constexpr int Matches = 100000;
+
+// The shared program with " M8" at the end of every tenth line: exactly 100,000 occurrences.
+const std::string& ProgramWithMatches()
+{
+    static const std::string text = [] {
+        const std::string& program = CncProgram();
+        std::string t;
+        t.reserve(program.size() + 3 * Matches);
+        std::size_t line = 0;
+        for (std::size_t start = 0; start < program.size(); ++line) {
+            const std::size_t end = program.find("\r\n", start);
+            t.append(program, start, end - start);
+            if (line % 10 == 0)
+                t += " M8";
+            t += "\r\n";
+            start = end + 2;
+        }
+        return t;
+    }();
+    return text;
+}
+
+// Answers every box with OK and keeps the last prompt, where Replace All reports its count.
+class ReportingDialogs final : public DialogService {
+public:
+    std::string lastPrompt;
+    MsgAnswer MessageBox(const MessageBoxRequest& request) override
+    {
+        lastPrompt = request.prompt;
+        return MsgAnswer::OK;
+    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+    void SetBusy(bool) override {}
+};
+
+ReportingDialogs* dialogs = nullptr;
+
+// A fresh copy of the program with the caret at the start of the given line and no undo history.
+void LoadProgram(int caretLine)
+{
+    const std::string& text = ProgramWithMatches();
+    SendEditor(SCI_SETTEXT, 0, std::string_view());
+    SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
+    SendEditor(SCI_ADDTEXT, std::int32_t(text.size()), text);
+    SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
+    SendEditor(SCI_GOTOLINE, caretLine, 0);
+}
+
+void BM_ReplaceAllDialog(benchmark::State& state)
+{
+    frmReplace& dialog = Forms::Instance().Get<frmReplace>();
+    dialog.Show();
+    dialog.findChildren<QRadioButton*>(QStringLiteral("Option1")).at(1)->click();
+    dialog.findChild<QComboBox*>(QStringLiteral("cboText"))->setCurrentText(QStringLiteral("M8"));
+    dialog.findChild<QComboBox*>(QStringLiteral("cboReplace"))->setCurrentText(QStringLiteral("M9"));
+    auto* replaceAll = dialog.findChild<QPushButton*>(QStringLiteral("cmdReplaceAll"));
+    const std::string expected = "The specified region has been searched. " + std::to_string(Matches) + " replacements were made.";
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadProgram(500000);  // the wrapped second pass does the first half
+        state.ResumeTiming();
+        replaceAll->click();
+        if (dialogs->lastPrompt != expected)
+            state.SkipWithError(dialogs->lastPrompt.c_str());
+    }
+    state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
+    Forms::Instance().Unload(FormId::frmReplace);
+}
+
+void BM_ReplaceAllInDirection(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadProgram(0);
+        state.ResumeTiming();
+        if (ReplaceAllInDirection("M8", "M9", false, false, false, false) != Matches)
+            state.SkipWithError("wrong number of replacements");
+    }
+    state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+BENCHMARK(BM_ReplaceAllDialog)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReplaceAllInDirection)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    auto service = std::make_unique<ReportingDialogs>();
+    dialogs = service.get();
+    InstallDialogService(std::move(service));
+    ProgramFolder = VARNOTEK_PROGRAM_DIR;
+    Forms::Instance().Get<MDIForm1>().Show();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Forms::Instance().DestroyAll();
+    return 0;
+}

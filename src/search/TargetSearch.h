@@ -1,0 +1,18 @@
+// One search from the selection with the component's target, telling where it began and what it found.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct TargetMatch {
+    std::int32_t from = -1;      // where the first search range began
+    std::int32_t position = -1;  // the component's answer: the match position or -1
+    std::int32_t start = -1;     // the match as the target holds it
+    std::int32_t end = -1;
+
+    bool Found() const { return position != -1; }
+    bool Empty() const { return start == end; }
+};
+
+// FindString for a non-empty text with its flags already built.
+TargetMatch FindMatch(const std::string& text, bool up, bool wrap, std::int32_t flags);
