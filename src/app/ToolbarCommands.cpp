@@ -12,23 +12,12 @@
 #include "highlight/Styling.h"
 #include "search/frmReplace.h"
 
-namespace {
-
-void CaretToStart()
-{
-    SendEditor(sci::SCI_SETSELECTIONSTART, 0, 0);
-    SendEditor(sci::SCI_SETSELECTIONEND, 0, 0);
-}
-
-}  // namespace
-
 void NewCommand()
 {
     if (!ConfirmDiscardChanges())
         return;
     ClearDocument();
-    SendEditor(sci::SCI_EMPTYUNDOBUFFER, 0, 0);
-    SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
+    MarkUnmodified();
 }
 
 void OpenCommand()

@@ -39,13 +39,19 @@ std::optional<std::string> ReadDocumentFile(const std::string& path)
     return std::nullopt;
 }
 
+}  // namespace
+
 void MarkUnmodified()
 {
     SendEditor(sci::SCI_EMPTYUNDOBUFFER, 0, 0);
     SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
 }
 
-}  // namespace
+void CaretToStart()
+{
+    SendEditor(sci::SCI_SETSELECTIONSTART, 0, 0);
+    SendEditor(sci::SCI_SETSELECTIONEND, 0, 0);
+}
 
 bool LoadDocument(const std::string& path)
 {

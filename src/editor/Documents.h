@@ -8,6 +8,10 @@
 bool LoadDocument(const std::string& path);
 // Empties the document and CurrentFilePath.
 void ClearDocument();
+// The text as it stands becomes the saved state, with no undo history behind it.
+void MarkUnmodified();
+// The caret to the start of the text, nothing selected.
+void CaretToStart();
 // Writes the whole text to path; false for an empty document or a failed write.
 bool SaveDocument(const std::string& path);
 // Asks for a file name, then saves; the path written, or empty when cancelled or not written.
