@@ -30,7 +30,6 @@ inline constexpr std::uint32_t SCI_ANNOTATIONSETSTYLE = 2542;
 inline constexpr std::uint32_t SCI_SETSELECTION = 2572;
 inline constexpr std::uint32_t SCI_ADDSELECTION = 2573;
 inline constexpr std::uint32_t SCI_SETMAINSELECTION = 2574;
-inline constexpr std::uint32_t SCI_GETMAINSELECTION = 2575;
 inline constexpr std::uint32_t SCI_SETSELECTIONNCARET = 2576;
 inline constexpr std::uint32_t SCI_SETSELECTIONNANCHOR = 2578;
 inline constexpr std::uint32_t SCI_GETSELECTIONNCARETVIRTUALSPACE = 2581;

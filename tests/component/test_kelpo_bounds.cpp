@@ -1,12 +1,10 @@
-// Byte fidelity, EM_LINEINDEX and arguments outside the document, which must never abort.
+// Byte fidelity, and arguments outside the document: clamped or refused, never an abort.
 #include "KelpoFixture.h"
 
 #include <QTest>
 
 #include <array>
 #include <climits>
-
-using namespace std::string_literals;
 
 namespace {
 
@@ -19,6 +17,8 @@ struct TextRange {
 
 const std::string Program = "N10 G0\r\nN20 G1 X5\r\nN30 M30";  // 3 lines, 26 bytes
 constexpr int ProgramLength = 26;
+// In the lParam column: a pointer to eight bytes that must stay untouched.
+constexpr qint64 Buffer = LLONG_MIN;
 
 }  // namespace
 
@@ -28,41 +28,18 @@ class KelpoBoundsTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { QVERIFY2(kelpo().complete(), "Kelpo.so or an entry point is missing"); }
 
-    void lineIndex_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<qint64>("line");
-        QTest::addColumn<int>("start");
-        const QByteArray program = QByteArray::fromStdString(Program);
-        QTest::newRow("first") << program << qint64(0) << 0;
-        QTest::newRow("middle") << program << qint64(1) << 8;
-        QTest::newRow("last") << program << qint64(2) << 19;
-        QTest::newRow("line count") << program << qint64(3) << -1;
-        QTest::newRow("beyond") << program << qint64(1000) << -1;
-        QTest::newRow("negative") << program << qint64(-1) << -1;
-        QTest::newRow("most negative") << program << qint64(LLONG_MIN) << -1;
-        QTest::newRow("empty last line after CR LF") << QByteArray("N10\r\n") << qint64(1) << 5;
-        QTest::newRow("empty document") << QByteArray() << qint64(0) << 0;
-    }
-
-    void lineIndex()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(qint64, line);
-        QFETCH(int, start);
-        Component c;
-        c.load(bytes.toStdString());
-        QCOMPARE(c.send(sci::EM_LINEINDEX, static_cast<std::intptr_t>(line)), start);
-    }
-
     void bytesKept_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        std::string all;
+        for (int i = 0; i < 256; ++i)
+            all += static_cast<char>(i);
+        all += std::string(all.rbegin(), all.rend());
         QTest::newRow("NUL") << QByteArray("G1\0X5", 5);
         QTest::newRow("lone CR") << QByteArray("G1\rX5");
         QTest::newRow("lone LF") << QByteArray("G1\nX5");
         QTest::newRow("byte 200") << QByteArray("G1 \xC8 X5");
-        QTest::newRow("invalid UTF-8 lead at the end") << QByteArray("X\xE2\x82");
+        QTest::newRow("all 256 values, up and down") << QByteArray::fromStdString(all);
     }
 
     void bytesKept()
@@ -72,96 +49,53 @@ private Q_SLOTS:
         c.load(bytes.toStdString());
         QCOMPARE(c.send(sci::SCI_GETLENGTH), bytes.size());
         QCOMPARE(QByteArray::fromStdString(c.text()), bytes);
+        for (int i = 0; i < bytes.size(); ++i)
+            QCOMPARE(c.send(sci::SCI_GETCHARAT, i) & 0xFF, static_cast<unsigned char>(bytes[i]));
     }
 
-    void everyByteValueKept()
+    void styling_data()
     {
-        std::string bytes;
-        for (int i = 0; i < 256; ++i) {
-            bytes += static_cast<char>(i);
-        }
-        bytes += std::string(bytes.rbegin(), bytes.rend());
-        Component c;
-        c.load(bytes);
-        QCOMPARE(c.send(sci::SCI_GETLENGTH), 512);
-        QVERIFY(c.text() == bytes);
-        QCOMPARE(c.send(sci::SCI_GETCHARAT, 200) & 0xFF, 200);
-    }
-
-    void startStyling_data()
-    {
-        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("msg");  // what sets the styling start
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("perByte");
+        QTest::addColumn<int>("startedAt");
         QTest::addColumn<int>("styledEnd");
-        QTest::newRow("inside") << 8 << 8;
-        QTest::newRow("end") << ProgramLength << ProgramLength;
-        QTest::newRow("beyond") << ProgramLength + 50 << ProgramLength;
-        QTest::newRow("negative") << -3 << 0;
+        const int from = sci::SCI_STARTSTYLING;
+        QTest::newRow("inside") << from << 8 << 10 << false << 8 << 18;
+        QTest::newRow("run past the end") << from << 8 << 100 << false << 8 << ProgramLength;
+        QTest::newRow("run past the end, per byte") << from << 23 << 100 << true << 23 << ProgramLength;
+        QTest::newRow("start at the end") << from << ProgramLength << 20 << false << ProgramLength << ProgramLength;
+        QTest::newRow("start beyond") << from << ProgramLength + 50 << 20 << false << ProgramLength << ProgramLength;
+        QTest::newRow("start negative") << from << -3 << 20 << false << 0 << 20;
+        QTest::newRow("negative length") << from << 4 << -5 << false << 4 << 4;
+        QTest::newRow("colourise from before the document")
+            << int(extra::SCI_COLOURISE) << -5 << 20 << false << 0 << 20;
     }
 
-    void startStyling()
+    void styling()
     {
-        QFETCH(int, position);
+        QFETCH(int, msg);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(bool, perByte);
+        QFETCH(int, startedAt);
         QFETCH(int, styledEnd);
         Component c;
         c.load(Program);
-        c.send(sci::SCI_STARTSTYLING, position, 63);
+        c.send(static_cast<std::uint32_t>(msg), start, msg == sci::SCI_STARTSTYLING ? 63 : -1);
+        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), startedAt);
+        const std::string styles(static_cast<std::size_t>(std::max(length, 0)), '\x07');
+        if (perByte)
+            c.sendPointer(extra::SCI_SETSTYLINGEX, length, styles.data());
+        else
+            c.send(sci::SCI_SETSTYLING, length, 7);
         QCOMPARE(c.send(sci::SCI_GETENDSTYLED), styledEnd);
-        c.send(sci::SCI_SETSTYLING, 20, 4);
-        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), std::min(styledEnd + 20, ProgramLength));
-        QCOMPARE(c.styleAt(styledEnd), styledEnd < ProgramLength ? 4 : 0);
+        for (int position = 0; position < ProgramLength; ++position)
+            QCOMPARE(c.styleAt(position), position >= startedAt && position < styledEnd ? 7 : 0);
     }
 
-    void setStylingStylesWhatFits_data()
-    {
-        QTest::addColumn<bool>("perByte");
-        QTest::newRow("SCI_SETSTYLING") << false;
-        QTest::newRow("SCI_SETSTYLINGEX") << true;
-    }
-
-    void setStylingStylesWhatFits()
-    {
-        QFETCH(bool, perByte);
-        Component c;
-        c.load(Program);
-        c.send(sci::SCI_STARTSTYLING, ProgramLength - 3, 63);
-        const std::string styles(100, '\x07');
-        if (perByte) {
-            c.sendPointer(extra::SCI_SETSTYLINGEX, 100, styles.data());
-        } else {
-            c.send(sci::SCI_SETSTYLING, 100, 7);
-        }
-        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), ProgramLength);
-        QCOMPARE(c.styleAt(ProgramLength - 4), 0);
-        for (int position = ProgramLength - 3; position < ProgramLength; ++position) {
-            QCOMPARE(c.styleAt(position), 7);
-        }
-        c.send(sci::SCI_SETSTYLING, 5, 9);  // nothing left to style
-        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), ProgramLength);
-    }
-
-    void negativeStylingLengthStylesNothing()
-    {
-        Component c;
-        c.load(Program);
-        c.send(sci::SCI_STARTSTYLING, 4, 63);
-        c.send(sci::SCI_SETSTYLING, -5, 7);
-        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), 4);
-        QCOMPARE(c.styleAt(4), 0);
-    }
-
-    void colouriseFromBeforeTheDocument()
-    {
-        Component c;
-        c.load(Program);
-        c.send(sci::SCI_STARTSTYLING, 0, 63);
-        c.send(sci::SCI_SETSTYLING, ProgramLength, 2);
-        c.send(extra::SCI_COLOURISE, -5, -1);
-        QCOMPARE(c.send(sci::SCI_GETENDSTYLED), 0);
-        c.send(sci::SCI_SETSTYLING, 20, 3);
-        QCOMPARE(c.styleAt(0), 3);
-    }
-
-    void textRange_data()
+    void textRanges_data()
     {
         QTest::addColumn<int>("cpMin");
         QTest::addColumn<int>("cpMax");
@@ -176,25 +110,8 @@ private Q_SLOTS:
         QTest::newRow("end negative") << 0 << -7 << QByteArray();
     }
 
-    void textRange()
-    {
-        QFETCH(int, cpMin);
-        QFETCH(int, cpMax);
-        QFETCH(QByteArray, expected);
-        Component c;
-        c.load(Program);
-        std::array<char, 128> storage;
-        storage.fill('X');
-        TextRange range{cpMin, cpMax, storage.data() + 16};
-        QCOMPARE(c.sendPointer(extra::SCI_GETTEXTRANGE, 0, &range), expected.size());
-        QCOMPARE(QByteArray(range.text), expected);
-        QCOMPARE(QByteArray(storage.data(), 16), QByteArray(16, 'X'));  // nothing before the buffer
-        QCOMPARE(range.cpMin, long(cpMin));  // the caller's record is left as it was
-        QCOMPARE(range.cpMax, long(cpMax));
-    }
-
-    void styledText_data() { textRange_data(); }
-    void styledText()
+    // SCI_GETTEXTRANGE and SCI_GETSTYLEDTEXT write only within the clamped range.
+    void textRanges()
     {
         QFETCH(int, cpMin);
         QFETCH(int, cpMax);
@@ -203,225 +120,128 @@ private Q_SLOTS:
         c.load(Program);
         c.send(sci::SCI_STARTSTYLING, 0, 63);
         c.send(sci::SCI_SETSTYLING, ProgramLength, 5);
-        std::array<char, 256> storage;
+        std::array<char, 128> storage;
         storage.fill('X');
         TextRange range{cpMin, cpMax, storage.data() + 16};
+        const QByteArray before(16, 'X');
+        QCOMPARE(c.sendPointer(extra::SCI_GETTEXTRANGE, 0, &range), expected.size());
+        QCOMPARE(QByteArray(storage.data(), 16 + expected.size() + 2), before + expected + '\0' + 'X');
+        QCOMPARE(range.cpMin, long(cpMin));  // the caller's record is left as it was
+        QCOMPARE(range.cpMax, long(cpMax));
+
         QByteArray pairs;
         for (char ch : expected)
             pairs.append(ch).append(char(5));
+        storage.fill('X');
         QCOMPARE(c.sendPointer(extra::SCI_GETSTYLEDTEXT, 0, &range), pairs.size());
-        QCOMPARE(QByteArray(range.text, pairs.size() + 2), pairs + QByteArray(2, '\0'));
-        QCOMPARE(QByteArray(storage.data(), 16), QByteArray(16, 'X'));
-        QCOMPARE(QByteArray(range.text + pairs.size() + 2, 8), QByteArray(8, 'X'));  // nothing written past it
+        QCOMPARE(QByteArray(storage.data(), 16 + pairs.size() + 10),
+                 before + pairs + QByteArray(2, '\0') + QByteArray(8, 'X'));  // nothing written past it
     }
 
-    void insertText_data()
+    void edits_data()
     {
-        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("msg");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("to");  // the length to delete, or the target end
         QTest::addColumn<QByteArray>("result");
-        QTest::newRow("inside") << 3 << QByteArray("N10M3 G0\r\n");
-        QTest::newRow("end") << 8 << QByteArray("N10 G0\r\nM3");
-        QTest::newRow("beyond goes to the end") << 500 << QByteArray("N10 G0\r\nM3");
-        QTest::newRow("negative goes to the start") << -7 << QByteArray("M3N10 G0\r\n");
-        QTest::newRow("-1 inserts at the caret") << -1 << QByteArray("NM310 G0\r\n");
+        const auto row = [](const char* name, std::uint32_t msg, qint64 from, qint64 to, const char* result) {
+            QTest::newRow(name) << int(msg) << from << to << QByteArray(result);
+        };
+        row("insert beyond goes to the end", extra::SCI_INSERTTEXT, 500, 0, "N10 G0\r\nM3");
+        row("insert negative goes to the start", extra::SCI_INSERTTEXT, -7, 0, "M3N10 G0\r\n");
+        row("insert at -1 is at the caret", extra::SCI_INSERTTEXT, -1, 0, "NM310 G0\r\n");
+        row("delete past the end", extra::SCI_DELETERANGE, 6, 50, "N10 G0");
+        row("delete starting beyond", extra::SCI_DELETERANGE, 20, 5, "N10 G0\r\n");
+        row("delete starting before", extra::SCI_DELETERANGE, -2, 3, "10 G0\r\n");
+        row("delete negative length", extra::SCI_DELETERANGE, 3, -2, "N10 G0\r\n");
+        row("delete huge length", extra::SCI_DELETERANGE, 4, LLONG_MAX, "N10 ");
+        row("target beyond the end", extra::SCI_REPLACETARGET, 40, 50, "N10 G0\r\nM3");
+        row("target end beyond", extra::SCI_REPLACETARGET, 4, 50, "N10 M3");
+        row("target start negative", extra::SCI_REPLACETARGET, -5, 3, "M3 G0\r\n");
     }
 
-    void insertText()
+    void edits()
     {
-        QFETCH(int, position);
+        QFETCH(int, msg);
+        QFETCH(qint64, from);
+        QFETCH(qint64, to);
         QFETCH(QByteArray, result);
         Component c;
         c.load("N10 G0\r\n");
         c.send(sci::SCI_GOTOPOS, 1);
-        c.sendPointer(extra::SCI_INSERTTEXT, position, "M3");
+        if (msg == extra::SCI_DELETERANGE) {
+            c.send(extra::SCI_DELETERANGE, static_cast<std::intptr_t>(from), static_cast<std::intptr_t>(to));
+        } else if (msg == extra::SCI_REPLACETARGET) {
+            c.send(sci::SCI_SETTARGETSTART, static_cast<std::intptr_t>(from));
+            c.send(sci::SCI_SETTARGETEND, static_cast<std::intptr_t>(to));
+            c.sendPointer(extra::SCI_REPLACETARGET, -1, "M3");
+        } else {
+            c.sendPointer(extra::SCI_INSERTTEXT, static_cast<std::intptr_t>(from), "M3");
+        }
         QCOMPARE(QByteArray::fromStdString(c.text()), result);
     }
 
-    void deleteRange_data()
-    {
-        QTest::addColumn<qint64>("position");
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<QByteArray>("result");
-        QTest::newRow("inside") << qint64(3) << qint64(3) << QByteArray("N10\r\n");
-        QTest::newRow("past the end") << qint64(6) << qint64(50) << QByteArray("N10 G0");
-        QTest::newRow("starting beyond") << qint64(20) << qint64(5) << QByteArray("N10 G0\r\n");
-        QTest::newRow("starting before") << qint64(-2) << qint64(3) << QByteArray("10 G0\r\n");
-        QTest::newRow("negative length") << qint64(3) << qint64(-2) << QByteArray("N10 G0\r\n");
-        QTest::newRow("huge length") << qint64(4) << qint64(LLONG_MAX) << QByteArray("N10 ");
-    }
-
-    void deleteRange()
-    {
-        QFETCH(qint64, position);
-        QFETCH(qint64, length);
-        QFETCH(QByteArray, result);
-        Component c;
-        c.load("N10 G0\r\n");
-        c.send(extra::SCI_DELETERANGE, static_cast<std::intptr_t>(position),
-               static_cast<std::intptr_t>(length));
-        QCOMPARE(QByteArray::fromStdString(c.text()), result);
-    }
-
-    void replaceTarget_data()
-    {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QByteArray>("result");
-        QTest::newRow("inside") << 4 << 6 << QByteArray("N10 M30");
-        QTest::newRow("beyond the end") << 40 << 50 << QByteArray("N10 G0M30");
-        QTest::newRow("end beyond") << 4 << 50 << QByteArray("N10 M30");
-        QTest::newRow("start negative") << -5 << 3 << QByteArray("M30 G0");
-    }
-
-    void replaceTarget()
-    {
-        QFETCH(int, start);
-        QFETCH(int, end);
-        QFETCH(QByteArray, result);
-        Component c;
-        c.load("N10 G0");
-        c.send(sci::SCI_SETTARGETSTART, start);
-        c.send(sci::SCI_SETTARGETEND, end);
-        c.sendPointer(extra::SCI_REPLACETARGET, -1, "M30");
-        QCOMPARE(QByteArray::fromStdString(c.text()), result);
-    }
-
-    void selectionsBeyondTheEndThenTyping_data()
+    // Lines, styles, selections and buffers that do not exist: the message is clamped or
+    // refused, and the component goes on working.
+    void argumentsOutsideTheDocument_data()
     {
         QTest::addColumn<int>("msg");
-        QTest::addColumn<int>("wParam");
-        QTest::addColumn<int>("lParam");
-        QTest::newRow("SETSELECTION caret beyond") << int(extra::SCI_SETSELECTION) << 500 << 3;
-        QTest::newRow("ADDSELECTION caret beyond") << int(extra::SCI_ADDSELECTION) << 500 << 3;
-        QTest::newRow("SETSELECTIONNCARET beyond") << int(extra::SCI_SETSELECTIONNCARET) << 0 << 500;
-        QTest::newRow("SETSELECTIONNEND beyond") << int(extra::SCI_SETSELECTIONNEND) << 0 << 500;
-        QTest::newRow("SETSELECTION anchor negative") << int(extra::SCI_SETSELECTION) << 3 << -9;
-    }
-
-    void selectionsBeyondTheEndThenTyping()
-    {
-        QFETCH(int, msg);
-        QFETCH(int, wParam);
-        QFETCH(int, lParam);
-        Component c;
-        c.load("N10 G0");
-        c.send(static_cast<std::uint32_t>(msg), wParam, lParam);
-        QVERIFY(c.send(sci::SCI_GETSELECTIONEND) <= 6);
-        QVERIFY(c.send(sci::SCI_GETSELECTIONSTART) >= 0);
-        c.sendPointer(sci::SCI_ADDTEXT, 1, "x");
-        QVERIFY(c.text().find('x') != std::string::npos);
-    }
-
-    void linesThatMustExist_data()
-    {
-        QTest::addColumn<int>("msg");
-        QTest::addColumn<qint64>("line");
-        QTest::newRow("WRAPCOUNT line count") << int(extra::SCI_WRAPCOUNT) << qint64(3);
-        QTest::newRow("WRAPCOUNT beyond") << int(extra::SCI_WRAPCOUNT) << qint64(500);
-        QTest::newRow("SETLINESTATE negative") << int(extra::SCI_SETLINESTATE) << qint64(-1);
-        QTest::newRow("GETLINESTATE far beyond") << int(extra::SCI_GETLINESTATE) << qint64(1000000000);
-        QTest::newRow("MARGINSETSTYLE negative") << int(extra::SCI_MARGINSETSTYLE) << qint64(-1);
-        QTest::newRow("ANNOTATIONSETSTYLE negative") << int(extra::SCI_ANNOTATIONSETSTYLE) << qint64(-1);
-        QTest::newRow("TOGGLEFOLDSHOWTEXT beyond") << int(extra::SCI_TOGGLEFOLDSHOWTEXT) << qint64(500);
-        QTest::newRow("ADDTABSTOP negative") << int(extra::SCI_ADDTABSTOP) << qint64(-1);
-        QTest::newRow("MARGINSETSTYLES far beyond") << int(extra::SCI_MARGINSETSTYLES) << qint64(1LL << 40);
-    }
-
-    void linesThatMustExist()
-    {
-        QFETCH(int, msg);
-        QFETCH(qint64, line);
-        Component c;
-        c.load(Program);
-        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), static_cast<std::intptr_t>(line), 1), 0);
-        QCOMPARE(c.send(extra::SCI_WRAPCOUNT, 2), 1);
-        c.send(extra::SCI_SETLINESTATE, 2, 7);
-        QCOMPARE(c.send(extra::SCI_GETLINESTATE, 2), 7);
-    }
-
-    void styleNumbersOutsideTheTable_data()
-    {
-        QTest::addColumn<int>("msg");
-        QTest::addColumn<qint64>("style");
-        QTest::newRow("STYLESETFORE -2") << int(sci::SCI_STYLESETFORE) << qint64(-2);
-        QTest::newRow("STYLESETFORE huge") << int(sci::SCI_STYLESETFORE) << qint64(1000000000);
-        QTest::newRow("STYLESETSIZE -2") << int(sci::SCI_STYLESETSIZE) << qint64(-2);
-        QTest::newRow("STYLEGETFORE -7") << int(sci::SCI_STYLEGETFORE) << qint64(-7);
-        QTest::newRow("STYLEGETSIZE huge") << int(sci::SCI_STYLEGETSIZE) << qint64(1LL << 40);
-    }
-
-    void styleNumbersOutsideTheTable()
-    {
-        QFETCH(int, msg);
-        QFETCH(qint64, style);
-        Component c;
-        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), static_cast<std::intptr_t>(style), 1), 0);
-        c.send(sci::SCI_STYLESETFORE, 255, 0x112233);
-        QCOMPARE(c.send(sci::SCI_STYLEGETFORE, 255), 0x112233);
-    }
-
-    void getTextWithNegativeSizeWritesNothing()
-    {
-        Component c;
-        c.load(Program);
-        std::string buffer(8, 'X');
-        QCOMPARE(c.sendPointer(sci::SCI_GETTEXT, -5, buffer.data()), 0);
-        QCOMPARE(buffer, "XXXXXXXX"s);
-    }
-
-    void getCurLineIntoEmptyBuffer()
-    {
-        Component c;
-        c.load(Program);
-        char byte = 'X';
-        QCOMPARE(c.sendPointer(extra::SCI_GETCURLINE, 0, &byte), 0);
-        QCOMPARE(byte, 'X');
-    }
-
-    void selectionThatDoesNotExist_data()
-    {
-        QTest::addColumn<int>("msg");
-        QTest::addColumn<qint64>("selection");
-        QTest::newRow("SETMAINSELECTION") << int(extra::SCI_SETMAINSELECTION) << qint64(3);
-        QTest::newRow("SETSELECTIONNANCHOR") << int(extra::SCI_SETSELECTIONNANCHOR) << qint64(5);
-        QTest::newRow("SETSELECTIONNSTART negative") << int(extra::SCI_SETSELECTIONNSTART) << qint64(-1);
-        QTest::newRow("GETSELECTIONNCARETVIRTUALSPACE far")
-            << int(extra::SCI_GETSELECTIONNCARETVIRTUALSPACE) << qint64(1LL << 40);
-    }
-
-    void selectionThatDoesNotExist()
-    {
-        QFETCH(int, msg);
-        QFETCH(qint64, selection);
-        Component c;
-        c.load(Program);
-        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), static_cast<std::intptr_t>(selection), 3), 0);
-        QCOMPARE(c.send(extra::SCI_GETMAINSELECTION), 0);
-        c.sendPointer(sci::SCI_REPLACESEL, 0, "x");
-        c.widget()->grab();
-        QCOMPARE(c.send(sci::SCI_GETLENGTH), ProgramLength + 1);
-    }
-
-    void targetMessagesWithoutText_data()
-    {
-        QTest::addColumn<int>("msg");
+        QTest::addColumn<qint64>("wParam");
+        QTest::addColumn<qint64>("lParam");
         QTest::addColumn<int>("result");
-        QTest::newRow("SEARCHINTARGET finds nothing") << int(sci::SCI_SEARCHINTARGET) << -1;
-        QTest::newRow("REPLACETARGET") << int(extra::SCI_REPLACETARGET) << 0;
-        QTest::newRow("REPLACETARGETRE") << int(extra::SCI_REPLACETARGETRE) << 0;
+        const auto row = [](const char* name, std::uint32_t msg, qint64 wParam, qint64 lParam, int result) {
+            QTest::newRow(name) << int(msg) << wParam << lParam << result;
+        };
+        row("SETSELECTION caret beyond", extra::SCI_SETSELECTION, 500, 3, 0);
+        row("SETSELECTION anchor negative", extra::SCI_SETSELECTION, 3, -9, 0);
+        row("ADDSELECTION caret beyond", extra::SCI_ADDSELECTION, 500, 3, 0);
+        row("SETSELECTIONNCARET beyond", extra::SCI_SETSELECTIONNCARET, 0, 500, 0);
+        row("SETSELECTIONNEND beyond", extra::SCI_SETSELECTIONNEND, 0, 500, 0);
+        row("SETMAINSELECTION missing", extra::SCI_SETMAINSELECTION, 3, 0, 0);
+        row("SETSELECTIONNANCHOR missing", extra::SCI_SETSELECTIONNANCHOR, 5, 3, 0);
+        row("SETSELECTIONNSTART negative", extra::SCI_SETSELECTIONNSTART, -1, 3, 0);
+        row("GETSELECTIONNCARETVIRTUALSPACE far", extra::SCI_GETSELECTIONNCARETVIRTUALSPACE, 1LL << 40, 0, 0);
+        row("WRAPCOUNT line count", extra::SCI_WRAPCOUNT, 3, 0, 0);
+        row("SETLINESTATE negative", extra::SCI_SETLINESTATE, -1, 1, 0);
+        row("GETLINESTATE far beyond", extra::SCI_GETLINESTATE, 1000000000, 0, 0);
+        row("MARGINSETSTYLE negative", extra::SCI_MARGINSETSTYLE, -1, 1, 0);
+        row("MARGINSETSTYLES far beyond", extra::SCI_MARGINSETSTYLES, 1LL << 40, 1, 0);
+        row("ANNOTATIONSETSTYLE negative", extra::SCI_ANNOTATIONSETSTYLE, -1, 1, 0);
+        row("TOGGLEFOLDSHOWTEXT beyond", extra::SCI_TOGGLEFOLDSHOWTEXT, 500, 1, 0);
+        row("ADDTABSTOP negative", extra::SCI_ADDTABSTOP, -1, 1, 0);
+        row("STYLESETFORE negative", sci::SCI_STYLESETFORE, -2, 1, 0);
+        row("STYLESETFORE huge", sci::SCI_STYLESETFORE, 1000000000, 1, 0);
+        row("STYLEGETSIZE huge", sci::SCI_STYLEGETSIZE, 1LL << 40, 0, 0);
+        row("SEARCHINTARGET without text", sci::SCI_SEARCHINTARGET, 4, 0, -1);
+        row("REPLACETARGET without text", extra::SCI_REPLACETARGET, 4, 0, 0);
+        row("REPLACETARGET without string", extra::SCI_REPLACETARGET, -1, 0, 0);
+        row("REPLACETARGETRE without text", extra::SCI_REPLACETARGETRE, 4, 0, 0);
+        row("GETTEXT negative size", sci::SCI_GETTEXT, -5, Buffer, 0);
+        row("GETCURLINE into no room", extra::SCI_GETCURLINE, 0, Buffer, 0);
     }
 
-    void targetMessagesWithoutText()
+    void argumentsOutsideTheDocument()
     {
         QFETCH(int, msg);
+        QFETCH(qint64, wParam);
+        QFETCH(qint64, lParam);
         QFETCH(int, result);
         Component c;
         c.load(Program);
         c.send(sci::SCI_SETTARGETSTART, 0);
         c.send(sci::SCI_SETTARGETEND, ProgramLength);
-        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), 4, 0), result);
-        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), -1, 0), result);
+        std::string buffer(8, 'X');
+        const auto w = static_cast<std::intptr_t>(wParam);
+        const auto l = static_cast<std::intptr_t>(lParam);
+        const std::intptr_t lOrBuffer = lParam == Buffer ? reinterpret_cast<std::intptr_t>(buffer.data()) : l;
+        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), w, lOrBuffer), result);
+        QCOMPARE(buffer, std::string(8, 'X'));
         QVERIFY(c.text() == Program);
+        QVERIFY(c.send(sci::SCI_GETSELECTIONSTART) >= 0);
+        QVERIFY(c.send(sci::SCI_GETSELECTIONEND) <= ProgramLength);
+        c.sendPointer(sci::SCI_ADDTEXT, 1, "x");
+        c.widget()->grab();
+        QCOMPARE(c.send(sci::SCI_GETLENGTH), ProgramLength + 1);
     }
 };
 

@@ -3,9 +3,13 @@
 
 #include <QTest>
 
-#include <vector>
-
 using namespace std::string_literals;
+
+namespace {
+
+const QByteArray Lines = "N10\r\nN20\rN30";  // lines of 5, 4 and 3 bytes: CR LF, lone CR, no end
+
+}  // namespace
 
 class KelpoMessagesTest : public QObject {
     Q_OBJECT
@@ -13,141 +17,89 @@ class KelpoMessagesTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { QVERIFY2(kelpo().complete(), "Kelpo.so or an entry point is missing"); }
 
-    void lengthAndLineCount_data()
+    void queries_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("lines");
-        QTest::newRow("empty") << QByteArray() << 0 << 1;
-        QTest::newRow("one line without end") << QByteArray("G1 X1") << 5 << 1;
-        QTest::newRow("CR LF ended") << QByteArray("G1\r\nG2\r\n") << 8 << 3;
-        QTest::newRow("lone CR and LF") << QByteArray("A\rB\nC") << 5 << 3;
-        QTest::newRow("NUL inside") << QByteArray("A\0B", 3) << 3 << 1;
+        QTest::addColumn<int>("msg");
+        QTest::addColumn<qint64>("wParam");
+        QTest::addColumn<int>("result");
+        const auto row = [](const char* name, const QByteArray& bytes, std::uint32_t msg, qint64 wParam,
+                            int result) { QTest::newRow(name) << bytes << int(msg) << wParam << result; };
+        row("GETLENGTH with NUL", QByteArray("A\0B", 3), sci::SCI_GETLENGTH, 0, 3);
+        row("GETLINECOUNT empty", "", sci::SCI_GETLINECOUNT, 0, 1);
+        row("GETLINECOUNT CR LF ended", "G1\r\nG2\r\n", sci::SCI_GETLINECOUNT, 0, 3);
+        row("GETLINECOUNT lone CR and LF", "A\rB\nC", sci::SCI_GETLINECOUNT, 0, 3);
+        row("LINEFROMPOSITION on the LF", Lines, sci::SCI_LINEFROMPOSITION, 4, 0);
+        row("LINEFROMPOSITION after a lone CR", Lines, sci::SCI_LINEFROMPOSITION, 9, 2);
+        row("LINEFROMPOSITION beyond the end", Lines, sci::SCI_LINEFROMPOSITION, 400, 2);
+        row("LINEFROMPOSITION negative", Lines, sci::SCI_LINEFROMPOSITION, -3, 0);
+        row("LINELENGTH CR LF line", Lines, sci::SCI_LINELENGTH, 0, 5);
+        row("LINELENGTH lone CR line", Lines, sci::SCI_LINELENGTH, 1, 4);
+        row("LINELENGTH last line", Lines, sci::SCI_LINELENGTH, 2, 3);
+        row("LINELENGTH no such line", Lines, sci::SCI_LINELENGTH, 3, 0);
+        row("EM_LINEINDEX first", Lines, sci::EM_LINEINDEX, 0, 0);
+        row("EM_LINEINDEX middle", Lines, sci::EM_LINEINDEX, 1, 5);
+        row("EM_LINEINDEX last", Lines, sci::EM_LINEINDEX, 2, 9);
+        row("EM_LINEINDEX line count", Lines, sci::EM_LINEINDEX, 3, -1);
+        row("EM_LINEINDEX beyond", Lines, sci::EM_LINEINDEX, 1000, -1);
+        row("EM_LINEINDEX negative", Lines, sci::EM_LINEINDEX, -1, -1);
+        row("EM_LINEINDEX empty last line", "N10\r\n", sci::EM_LINEINDEX, 1, 5);
+        row("EM_LINEINDEX empty document", "", sci::EM_LINEINDEX, 0, 0);
     }
 
-    void lengthAndLineCount()
+    void queries()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(int, msg);
+        QFETCH(qint64, wParam);
+        QFETCH(int, result);
         Component c;
         c.load(bytes.toStdString());
-        QFETCH(int, length);
-        QFETCH(int, lines);
-        QCOMPARE(c.send(sci::SCI_GETLENGTH), length);
-        QCOMPARE(c.send(sci::SCI_GETLINECOUNT), lines);
+        QCOMPARE(c.send(static_cast<std::uint32_t>(msg), static_cast<std::intptr_t>(wParam)), result);
     }
 
-    void selection_data()
+    void caretAndSelection_data()
     {
-        QTest::addColumn<int>("anchor");
-        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("msg");
+        QTest::addColumn<int>("wParam");
+        QTest::addColumn<int>("lParam");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("end");
-        QTest::newRow("forward") << 10 << 20 << 10 << 20;
-        QTest::newRow("backward") << 30 << 5 << 5 << 30;
-        QTest::newRow("empty") << 7 << 7 << 7 << 7;
-        QTest::newRow("caret beyond the end") << 3 << 100000 << 3 << int(cncLines(5).size());
+        QTest::addColumn<int>("caret");
+        const auto row = [](const char* name, std::uint32_t msg, int wParam, int lParam, int start, int end,
+                            int caret) {
+            QTest::newRow(name) << int(msg) << wParam << lParam << start << end << caret;
+        };
+        row("SETSEL forward", sci::SCI_SETSEL, 2, 9, 2, 9, 9);
+        row("SETSEL backward", sci::SCI_SETSEL, 9, 2, 2, 9, 2);
+        row("SETSEL caret beyond the end", sci::SCI_SETSEL, 3, 100000, 3, 12, 12);
+        row("SETSELECTIONSTART then END", sci::SCI_SETSELECTIONSTART, 2, 9, 2, 9, 9);
+        row("GOTOLINE after a lone CR", sci::SCI_GOTOLINE, 2, 0, 9, 9, 9);
+        row("GOTOLINE beyond goes to the end", sci::SCI_GOTOLINE, 99, 0, 12, 12, 12);
+        row("GOTOLINE negative goes to the first", sci::SCI_GOTOLINE, -1, 0, 0, 0, 0);
+        row("GOTOPOS beyond clamps", sci::SCI_GOTOPOS, 500, 0, 12, 12, 12);
     }
 
-    void selection()
+    void caretAndSelection()
     {
-        QFETCH(int, anchor);
-        QFETCH(int, caret);
+        QFETCH(int, msg);
+        QFETCH(int, wParam);
+        QFETCH(int, lParam);
         QFETCH(int, start);
         QFETCH(int, end);
+        QFETCH(int, caret);
         Component c;
-        c.load(cncLines(5));
-        c.send(sci::SCI_SETSEL, anchor, caret);
+        c.load(Lines.toStdString());
+        c.send(sci::SCI_SETSEL, 1, 11);
+        c.send(static_cast<std::uint32_t>(msg), wParam, lParam);
+        if (msg == sci::SCI_SETSELECTIONSTART)
+            c.send(sci::SCI_SETSELECTIONEND, lParam);
         QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), start);
         QCOMPARE(c.send(sci::SCI_GETSELECTIONEND), end);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), anchor <= caret ? end : start);
-    }
-
-    void selectionStartAndEnd()
-    {
-        Component c;
-        c.load(cncLines(5));
-        c.send(sci::SCI_SETSELECTIONSTART, 12);
-        c.send(sci::SCI_SETSELECTIONEND, 40);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), 12);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONEND), 40);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), 40);
-    }
-
-    void gotoLine_data()
-    {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("position");
-        QTest::newRow("first") << 0 << 0;
-        QTest::newRow("second") << 1 << 5;
-        QTest::newRow("last") << 2 << 10;
-        QTest::newRow("beyond goes to the end") << 99 << 13;
-        QTest::newRow("negative clamps to the first") << -1 << 0;
-    }
-
-    void gotoLine()
-    {
-        QFETCH(int, line);
-        QFETCH(int, position);
-        Component c;
-        c.load("N10\r\nN20\r\nN30");
-        c.send(sci::SCI_SETSEL, 1, 12);
-        c.send(sci::SCI_GOTOLINE, line);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), position);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), position);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONEND), position);
-    }
-
-    void gotoPos_data()
-    {
-        QTest::addColumn<int>("requested");
-        QTest::addColumn<int>("position");
-        QTest::newRow("inside") << 7 << 7;
-        QTest::newRow("end") << 13 << 13;
-        QTest::newRow("beyond clamps") << 500 << 13;
-    }
-
-    void gotoPos()
-    {
-        QFETCH(int, requested);
-        QFETCH(int, position);
-        Component c;
-        c.load("N10\r\nN20\r\nN30");
-        c.send(sci::SCI_GOTOPOS, requested);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), position);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), position);
-    }
-
-    void styleAttributes_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<int>("fore");
-        QTest::addColumn<int>("back");
-        QTest::addColumn<int>("bold");
-        QTest::addColumn<int>("size");
-        QTest::newRow("default style") << sci::STYLE_DEFAULT << 0x000000 << 0xFFFFFF << 0 << 10;
-        QTest::newRow("letter style") << 5 << 0x0000FF << 0xFFFFFF << 1 << 10;
-        QTest::newRow("upper letter style") << 60 << 0x123456 << 0xABCDEF << 1 << 14;
+        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), caret);
     }
 
     void styleAttributes()
-    {
-        QFETCH(int, style);
-        QFETCH(int, fore);
-        QFETCH(int, back);
-        QFETCH(int, bold);
-        QFETCH(int, size);
-        Component c;
-        c.send(sci::SCI_STYLESETFORE, style, fore);
-        c.send(sci::SCI_STYLESETBACK, style, back);
-        c.send(sci::SCI_STYLESETBOLD, style, bold);
-        c.send(sci::SCI_STYLESETSIZE, style, size);
-        QCOMPARE(c.send(sci::SCI_STYLEGETFORE, style), fore);
-        QCOMPARE(c.send(sci::SCI_STYLEGETBACK, style), back);
-        QCOMPARE(c.send(sci::SCI_STYLEGETBOLD, style), bold);
-        QCOMPARE(c.send(sci::SCI_STYLEGETSIZE, style), size);
-    }
-
-    void styleClearAllCopiesTheDefault()
     {
         Component c;
         c.send(sci::SCI_STYLESETFORE, 7, 0x00FF00);
@@ -155,28 +107,26 @@ private Q_SLOTS:
         c.send(sci::SCI_STYLESETBACK, sci::STYLE_DEFAULT, 0xFFFFFF);
         c.send(sci::SCI_STYLESETBOLD, sci::STYLE_DEFAULT, 1);
         c.send(sci::SCI_STYLESETSIZE, sci::STYLE_DEFAULT, 12);
-        c.send(sci::SCI_STYLECLEARALL);
-        for (int style : {0, 7, 27, 34, 60}) {
-            QCOMPARE(c.send(sci::SCI_STYLEGETFORE, style), 0x112233);
-            QCOMPARE(c.send(sci::SCI_STYLEGETBACK, style), 0xFFFFFF);
-            QCOMPARE(c.send(sci::SCI_STYLEGETBOLD, style), 1);
-            QCOMPARE(c.send(sci::SCI_STYLEGETSIZE, style), 12);
+        c.send(sci::SCI_STYLECLEARALL);  // every style a copy of the default
+        c.send(sci::SCI_STYLESETFORE, 60, 0x123456);
+        c.send(sci::SCI_STYLESETBACK, 60, 0xABCDEF);
+        c.send(sci::SCI_STYLESETBOLD, 60, 0);
+        c.send(sci::SCI_STYLESETSIZE, 60, 14);
+        for (int style : {0, 7, 27, 34, 60, sci::STYLE_DEFAULT}) {
+            const bool own = style == 60;
+            QCOMPARE(c.send(sci::SCI_STYLEGETFORE, style), own ? 0x123456 : 0x112233);
+            QCOMPARE(c.send(sci::SCI_STYLEGETBACK, style), own ? 0xABCDEF : 0xFFFFFF);
+            QCOMPARE(c.send(sci::SCI_STYLEGETBOLD, style), own ? 0 : 1);
+            QCOMPARE(c.send(sci::SCI_STYLEGETSIZE, style), own ? 14 : 12);
         }
     }
 
-    void containerLexer()
-    {
-        Component c;
-        c.send(sci::SCI_SETLEXER, 1);
-        QCOMPARE(c.send(sci::SCI_GETLEXER), 1);
-        c.send(sci::SCI_SETLEXER, sci::SCLEX_CONTAINER);
-        QCOMPARE(c.send(sci::SCI_GETLEXER), sci::SCLEX_CONTAINER);
-    }
-
-    void styleBitsAcceptedAndSixtyFourStylesUsable()
+    void containerStylingWithSixtyFourStyles()
     {
         Component c;
         c.load("G1 X1");
+        c.send(sci::SCI_SETLEXER, sci::SCLEX_CONTAINER);
+        QCOMPARE(c.send(sci::SCI_GETLEXER), sci::SCLEX_CONTAINER);
         QCOMPARE(c.send(sci::SCI_SETSTYLEBITS, 6), 0);
         c.send(sci::SCI_STARTSTYLING, 0, 63);
         c.send(sci::SCI_SETSTYLING, 2, 63);
@@ -187,51 +137,17 @@ private Q_SLOTS:
         QCOMPARE(c.send(sci::SCI_GETENDSTYLED), 5);
     }
 
-    void lineFromPosition_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("line");
-        QTest::newRow("start") << 0 << 0;
-        QTest::newRow("on the LF") << 4 << 0;
-        QTest::newRow("second line start") << 5 << 1;
-        QTest::newRow("document end") << 13 << 2;
-        QTest::newRow("beyond the end") << 400 << 2;
-        QTest::newRow("negative") << -3 << 0;
-    }
-
-    void lineFromPosition()
-    {
-        QFETCH(int, position);
-        QFETCH(int, line);
-        Component c;
-        c.load("N10\r\nN20\r\nN30");
-        QCOMPARE(c.send(sci::SCI_LINEFROMPOSITION, position), line);
-    }
-
-    void lineLengthIncludesLineEnd_data()
-    {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("length");
-        QTest::newRow("CR LF line") << 0 << 5;
-        QTest::newRow("lone CR line") << 1 << 4;
-        QTest::newRow("last line, no end") << 2 << 3;
-        QTest::newRow("no such line") << 3 << 0;
-    }
-
-    void lineLengthIncludesLineEnd()
-    {
-        QFETCH(int, line);
-        QFETCH(int, length);
-        Component c;
-        c.load("N10\r\nN20\rN30");
-        QCOMPARE(c.send(sci::SCI_LINELENGTH, line), length);
-    }
-
-    void getLineWritesLineEndButNoNul()
+    void textIntoBuffers()
     {
         Component c;
-        c.load("N10\r\nN20 G1\r\nN30");
-        std::string buffer(32, 'X');
+        c.load("old text");
+        c.sendPointer(sci::SCI_SETTEXT, 0, "N10\r\nN20 G1\r\nN30");
+        QCOMPARE(c.send(sci::SCI_GETLENGTH), 16);
+        // GETTEXT ends with a NUL within the size given; GETLINE writes the line end but no NUL.
+        std::string buffer(20, 'X');
+        QCOMPARE(c.sendPointer(sci::SCI_GETTEXT, 17, buffer.data()), 16);
+        QCOMPARE(buffer, "N10\r\nN20 G1\r\nN30\0XXX"s);
+        buffer.assign(20, 'X');
         QCOMPARE(c.sendPointer(sci::SCI_GETLINE, 1, buffer.data()), 8);
         QCOMPARE(buffer.substr(0, 9), "N20 G1\r\nX"s);
         QCOMPARE(c.sendPointer(sci::SCI_GETLINE, 1, nullptr), 8);
@@ -299,17 +215,6 @@ private Q_SLOTS:
         c.sendPointer(sci::SCI_REPLACESEL, 0, replacement.constData());
         QCOMPARE(QByteArray::fromStdString(c.text()), result);
         QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), std::min(anchor, caret) + replacement.size());
-    }
-
-    void setTextAndGetText()
-    {
-        Component c;
-        c.load("old text");
-        c.sendPointer(sci::SCI_SETTEXT, 0, "N10 G0");
-        QCOMPARE(c.send(sci::SCI_GETLENGTH), 6);
-        std::string buffer(10, 'X');
-        QCOMPARE(c.sendPointer(sci::SCI_GETTEXT, 7, buffer.data()), 6);
-        QCOMPARE(buffer, std::string("N10 G0\0XXX", 10));
     }
 
     void firstVisibleLineFollowsTheCaret()
