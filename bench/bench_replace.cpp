@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "CncProgram.h"
+#include "EditorBench.h"
 #include "app/AppState.h"
 #include "app/DialogService.h"
 #include "app/MDIForm1.h"
@@ -110,17 +111,10 @@ BENCHMARK(BM_ReplaceAllInDirection)->Unit(benchmark::kMillisecond)->Iterations(3
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    auto service = std::make_unique<ReportingDialogs>();
-    dialogs = service.get();
-    InstallDialogService(std::move(service));
-    ProgramFolder = VARNOTEK_PROGRAM_DIR;
-    Forms::Instance().Get<MDIForm1>().Show();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Forms::Instance().DestroyAll();
-    return 0;
+    return RunEditorBenchmarks(argc, argv, [](const std::string&) {
+        auto service = std::make_unique<ReportingDialogs>();
+        dialogs = service.get();
+        InstallDialogService(std::move(service));
+        return std::string(VARNOTEK_PROGRAM_DIR);
+    });
 }

@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "CncProgram.h"
+#include "EditorBench.h"
 #include "app/AppState.h"
 #include "app/MDIForm1.h"
 #include "editor/ComponentModule.h"
@@ -59,19 +60,9 @@ void QCoreApplication::processEvents(QEventLoop::ProcessEventsFlags flags)
 
 namespace {
 
-QTemporaryDir* folder = nullptr;
-
-std::string ProgramPath() { return folder->filePath(QStringLiteral("program.nc")).toStdString(); }
-
-void WriteProgram()
-{
-    std::ofstream out(ProgramPath(), std::ios::binary);
-    out.write(CncProgram().data(), std::streamsize(CncProgram().size()));
-}
-
 bool EnsureLoaded()
 {
-    return SendEditor(sci::SCI_GETLENGTH, 0, 0) == std::int32_t(CncProgram().size()) || LoadDocument(ProgramPath());
+    return SendEditor(sci::SCI_GETLENGTH, 0, 0) == std::int32_t(CncProgram().size()) || LoadDocument(BenchProgramPath());
 }
 
 std::int32_t LineCount() { return SendEditor(sci::SCI_GETLINECOUNT, 0, 0); }
@@ -105,7 +96,7 @@ LoadMemory LoadAndStyle(std::int64_t base)
 {
     LoadMemory memory;
     memory.fromStart = !ResetPeakMemory();
-    memory.loaded = LoadDocument(ProgramPath());
+    memory.loaded = LoadDocument(BenchProgramPath());
     StyleLines(0, LineCount() - 1);
     memory.peak = PerFile(StatusKilobytes("VmHWM") - base);
     memory.held = PerFile(StatusKilobytes("VmRSS") - base);
@@ -212,7 +203,7 @@ void BM_FirstScreen(benchmark::State& state)
         RequestWatch watch;
         module.SetCallback(EditorHandle, WatchRequests, &watch, &watch.previous, &watch.previousContext);
         const std::int64_t start = benchClock.nsecsElapsed();
-        const bool loaded = LoadDocument(ProgramPath());
+        const bool loaded = LoadDocument(BenchProgramPath());
         const std::int64_t end = benchClock.nsecsElapsed();
         module.SetCallback(EditorHandle, watch.previous, watch.previousContext, nullptr, nullptr);
         if (!loaded || watch.firstRequest < 0) {
@@ -243,21 +234,12 @@ BENCHMARK(BM_FirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManu
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     benchClock.start();
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    folder = &dir;
     // A program folder of its own holds no style set file, so the built-in set applies.
-    if (!QFile::copy(QStringLiteral(VARNOTEK_PROGRAM_DIR "/Kelpo.so"), dir.filePath(QStringLiteral("Kelpo.so"))))
-        return 1;
-    ProgramFolder = dir.path().toStdString();
-    Forms::Instance().Get<MDIForm1>().Show();
-    WriteProgram();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Forms::Instance().DestroyAll();
-    return 0;
+    return RunEditorBenchmarks(argc, argv, [](const std::string& scratch) {
+        const QString folder = QString::fromStdString(scratch);
+        if (!QFile::copy(QStringLiteral(VARNOTEK_PROGRAM_DIR "/Kelpo.so"), folder + QStringLiteral("/Kelpo.so")))
+            return std::string();
+        return scratch;
+    });
 }

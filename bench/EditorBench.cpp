@@ -1,0 +1,45 @@
+// Set-up shared by the editor benchmarks.
+#include "EditorBench.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <fstream>
+
+#include "CncProgram.h"
+#include "app/AppState.h"
+#include "app/MDIForm1.h"
+
+namespace {
+QTemporaryDir* scratch = nullptr;
+}  // namespace
+
+std::string BenchFile(const char* name) { return scratch->filePath(QString::fromLatin1(name)).toStdString(); }
+
+std::string BenchProgramPath() { return BenchFile("program.nc"); }
+
+int RunEditorBenchmarks(int argc, char** argv, const std::function<std::string(const std::string&)>& setUp)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    scratch = &dir;
+    {
+        std::ofstream out(BenchProgramPath(), std::ios::binary);
+        out.write(CncProgram().data(), std::streamsize(CncProgram().size()));
+        if (!out)
+            return 1;
+    }
+    ProgramFolder = setUp(dir.path().toStdString());
+    if (ProgramFolder.empty())
+        return 1;
+    Forms::Instance().Get<MDIForm1>().Show();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Forms::Instance().DestroyAll();
+    return 0;
+}
