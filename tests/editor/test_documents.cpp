@@ -68,6 +68,11 @@ class TestDocuments : public QObject {
     MDIForm1* main = nullptr;
 
     QString Path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
+    void Load(const char* name, const QByteArray& bytes)
+    {
+        WriteBytes(Path(name), bytes);
+        QVERIFY(LoadDocument(Std(Path(name))));
+    }
 
 private Q_SLOTS:
     void init()
@@ -97,12 +102,17 @@ private Q_SLOTS:
         QTest::newRow("NO_HANDLE is content") << QByteArray("NO_HANDLE");
         QTest::newRow("lone CR at end") << QByteArray("G00\r");
         QTest::newRow("one long line") << QByteArray(1 << 20, 'X');
+        QByteArray program;
+        program.reserve(52 << 20);
+        for (int n = 0; program.size() < (50 << 20); ++n)
+            program += "N" + QByteArray::number(n * 10) + " G01 X" + QByteArray::number(n % 977) + ".25 Y-" +
+                       QByteArray::number(n % 313) + ".5 F1200.\r\n";
+        QTest::newRow("50 MB program") << program;
     }
     void everyByteSurvivesLoadAndSave()
     {
         QFETCH(QByteArray, content);
-        WriteBytes(Path("in.nc"), content);
-        QVERIFY(LoadDocument(Std(Path("in.nc"))));
+        Load("in.nc", content);
         QCOMPARE(CurrentFilePath(), Std(Path("in.nc")));
         QCOMPARE(QByteArray::fromStdString(DocumentText()), content);
         QCOMPARE(SendEditor(SCI_GETMODIFY, 0, 0), 0);
@@ -111,24 +121,10 @@ private Q_SLOTS:
         QVERIFY(dialogs->get()->boxes.empty());
     }
 
-    void largeProgramRoundTrip()
-    {
-        QByteArray program;
-        program.reserve(52 << 20);
-        for (int n = 0; program.size() < (50 << 20); ++n)
-            program += "N" + QByteArray::number(n * 10) + " G01 X" + QByteArray::number(n % 977) + ".25 Y-" +
-                       QByteArray::number(n % 313) + ".5 F1200.\r\n";
-        WriteBytes(Path("big.nc"), program);
-        QVERIFY(LoadDocument(Std(Path("big.nc"))));
-        QVERIFY(SaveDocument(Std(Path("big-out.nc"))));
-        QVERIFY(ReadBytes(Path("big-out.nc")) == program);
-    }
-
     void emptyFileLoads()
     {
-        WriteBytes(Path("empty.nc"), {});
         SetDocumentText("old");
-        QVERIFY(LoadDocument(Std(Path("empty.nc"))));
+        Load("empty.nc", {});
         QCOMPARE(SendEditor(SCI_GETLENGTH, 0, 0), 0);
         QCOMPARE(CurrentFilePath(), Std(Path("empty.nc")));
     }
@@ -153,8 +149,7 @@ private Q_SLOTS:
         } else if (kind == "folder") {
             QVERIFY(QDir().mkdir(path));
         }
-        WriteBytes(Path("first.nc"), "N1 G00\r\n");
-        QVERIFY(LoadDocument(Std(Path("first.nc"))));
+        Load("first.nc", "N1 G00\r\n");
         QVERIFY(!LoadDocument(Std(path)));
         QCOMPARE(DocumentText(), std::string("N1 G00\r\n"));
         QCOMPARE(CurrentFilePath(), std::string());
@@ -222,31 +217,27 @@ private Q_SLOTS:
         QCOMPARE(d.unexpected, 0);
     }
 
-    void openCancelledChangesNothing()
+    void openCommand()
     {
-        WriteBytes(Path("a.nc"), "N5 M03\r\n");
-        QVERIFY(LoadDocument(Std(Path("a.nc"))));
+        ScriptedDialogs& d = *dialogs->get();
+        Load("a.nc", "N5 M03\r\n");
         SendEditor(SCI_GOTOPOS, 3, 0);
-        dialogs->get()->fileNames.push_back(std::nullopt);
-        OpenCommand();
+        d.fileNames.push_back(std::nullopt);
+        OpenCommand();  // cancelled: nothing changes
         QCOMPARE(DocumentText(), std::string("N5 M03\r\n"));
         QCOMPARE(CurrentFilePath(), Std(Path("a.nc")));
         QCOMPARE(SendEditor(SCI_GETCURRENTPOS, 0, 0), 3);
-        QVERIFY(dialogs->get()->boxes.empty());
-    }
-
-    void openPutsCaretAtStart()
-    {
+        QVERIFY(d.boxes.empty());
         WriteBytes(Path("b.nc"), "N5 M03\r\nN10 M05\r\n");
-        dialogs->get()->fileNames.push_back(Std(Path("b.nc")));
+        d.fileNames.push_back(Std(Path("b.nc")));
         OpenCommand();
         QCOMPARE(CurrentFilePath(), Std(Path("b.nc")));
         QCOMPARE(SendEditor(SCI_GETSELECTIONSTART, 0, 0), 0);
         QCOMPARE(SendEditor(SCI_GETSELECTIONEND, 0, 0), 0);
         // The Open dialog starts from the name last chosen.
-        dialogs->get()->fileNames.push_back(std::nullopt);
+        d.fileNames.push_back(std::nullopt);
         OpenCommand();
-        QCOMPARE(dialogs->get()->fileDialogs[1].request.initialPath, Std(Path("b.nc")));
+        QCOMPARE(d.fileDialogs[2].request.initialPath, Std(Path("b.nc")));
     }
 
     void deferredOpenLoadsCommandLineFile()
@@ -266,8 +257,7 @@ private Q_SLOTS:
     void saveButton()
     {
         ScriptedDialogs& d = *dialogs->get();
-        WriteBytes(Path("c.nc"), "");
-        QVERIFY(LoadDocument(Std(Path("c.nc"))));
+        Load("c.nc", "");
         main->picToolbar_Click(2);
         QCOMPARE(d.boxes.size(), std::size_t(1));
         QCOMPARE(d.boxes[0], (MessageBoxRequest{"Editor is empty", MsgButtons::OK, MsgIcon::None, ""}));
@@ -296,8 +286,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         ScriptedDialogs& d = *dialogs->get();
-        WriteBytes(Path("orig.nc"), "N1\r\n");
-        QVERIFY(LoadDocument(Std(Path("orig.nc"))));
+        Load("orig.nc", "N1\r\n");
         SetDocumentText("N2\r\n");
         QString target = Path("no-such-folder/x.nc");
         std::unique_ptr<ImmutableFlag> immutable;
@@ -338,8 +327,7 @@ private Q_SLOTS:
         QFETCH(bool, saveDialogGivesName);
         QFETCH(bool, goesOn);
         ScriptedDialogs& d = *dialogs->get();
-        WriteBytes(Path("doc.nc"), "N1 G00\r\n");
-        QVERIFY(LoadDocument(Std(Path("doc.nc"))));
+        Load("doc.nc", "N1 G00\r\n");
         SendEditor(SCI_GOTOPOS, 0, 0);
         SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
         d.answers.push_back(MsgAnswer(answer));
@@ -369,8 +357,7 @@ private Q_SLOTS:
 
     void unmodifiedTextIsDiscardedWithoutQuestion()
     {
-        WriteBytes(Path("plain.nc"), "N1\r\n");
-        QVERIFY(LoadDocument(Std(Path("plain.nc"))));
+        Load("plain.nc", "N1\r\n");
         NewCommand();
         QCOMPARE(SendEditor(SCI_GETLENGTH, 0, 0), 0);
         SendEditor(SCI_REPLACESEL, 0, "typed");

@@ -75,13 +75,6 @@ class TestStyling : public QObject {
     MDIForm1* main = nullptr;
     QStringList statusTexts;
 
-    void WriteFile(const char* name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    std::string PathOf(const char* name) { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     int LongestBar() const
     {
         int longest = 0;
@@ -235,12 +228,14 @@ private Q_SLOTS:
     void passRestartsOnAnotherFile()
     {
         main->hide();
-        WriteFile("second.nc", Program(300));
+        QFile second(dir.filePath(QStringLiteral("second.nc")));
+        QVERIFY(second.open(QIODevice::WriteOnly) && second.write(Program(300)) > 0);
+        second.close();
         SetText(Program(20000));
         bool loaded = false;
         QTimer::singleShot(0, [&] {
             RestyleDocument();  // a nested pass does nothing
-            loaded = LoadDocument(PathOf("second.nc"));
+            loaded = LoadDocument(second.fileName().toStdString());
         });
         RestyleDocument();
         QVERIFY(loaded);
@@ -263,7 +258,7 @@ private Q_SLOTS:
         QVERIFY(statusTexts.isEmpty() || !statusTexts.last().isEmpty());
     }
 
-    void builtInStyleSet()
+    void styleSets()
     {
         QCOMPARE(SendEditor(SCI_STYLEGETFORE, 27, 0), 0x00C000);
         QCOMPARE(SendEditor(SCI_STYLEGETFORE, 13, 0), 0xFF8080);
@@ -272,10 +267,7 @@ private Q_SLOTS:
         QCOMPARE(StyleModes[26], 1);
         QCOMPARE(StyleModes[12], 1);
         QCOMPARE(StyleModes[23], 0);
-    }
-
-    void styleSetFileApplied()
-    {
+        // A style set file replaces the built-in one.
         QTemporaryDir folder;
         ProgramFolder = folder.path().toStdString();
         QFile file(folder.filePath(QStringLiteral("StyleSet.sty")));

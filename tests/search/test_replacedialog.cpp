@@ -72,6 +72,11 @@ class TestReplaceDialog : public QObject {
         cboReplace()->setCurrentText(QString::fromLatin1(replacement));
     }
     void ReplaceMode() { Option1(1)->click(); }
+    void Replacing(const char* text, const char* replacement)
+    {
+        ReplaceMode();
+        Enter(text, replacement);
+    }
 
 private Q_SLOTS:
     void initTestCase() { ShowMainWindow(); }
@@ -252,20 +257,12 @@ private Q_SLOTS:
     void findStepsThroughMatchesAndWraps()
     {
         Enter("X1", "");
-        Button("cmdFind")->click();
-        QCOMPARE(GetSelection(), std::make_pair(8, 10));
-        Button("cmdFind")->click();
-        QCOMPARE(GetSelection(), std::make_pair(16, 18));
-        Button("cmdFind")->click();
-        QCOMPARE(GetSelection(), std::make_pair(27, 29));
-        Button("cmdFind")->click();
-        QCOMPARE(GetSelection(), std::make_pair(8, 10));
+        for (const auto& match : {std::make_pair(8, 10), std::make_pair(16, 18), std::make_pair(27, 29), std::make_pair(8, 10)}) {
+            Button("cmdFind")->click();
+            QCOMPARE(GetSelection(), match);
+        }
         QVERIFY(Boxes().empty());
-    }
-
-    void findWithoutWrapStopsAtTheEnd()
-    {
-        Enter("X1", "");
+        // Without the wrap the last match stays selected.
         Check("chkWrap")->setChecked(false);
         SendEditor(SCI_SETSEL, 20, 20);
         Button("cmdFind")->click();
@@ -352,8 +349,7 @@ private Q_SLOTS:
 
     void closeDiscardsEverything()
     {
-        ReplaceMode();
-        Enter("X1", "X2");
+        Replacing("X1", "X2");
         Check("chkCase")->setChecked(true);
         Child<QRadioButton>("optUp")->setChecked(true);
         Button("cmdCancel")->click();
@@ -390,9 +386,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, replacement);
         QFETCH(int, box);
-        ReplaceMode();
-        cboText()->setCurrentText(text);
-        cboReplace()->setCurrentText(replacement);
+        Replacing(text.toLatin1().constData(), replacement.toLatin1().constData());
         SendEditor(SCI_SETSEL, 4, 7);
         // The answer to the warning about deleting is not used.
         if (box == 2)
@@ -411,8 +405,7 @@ private Q_SLOTS:
 
     void replaceTakesTheSelectionWhateverItHolds()
     {
-        ReplaceMode();
-        Enter("X1", "X5");
+        Replacing("X1", "X5");
         SendEditor(SCI_SETSEL, 4, 7);  // "G01"
         MessageRecorder recorder;
         Button("cmdReplace")->click();
@@ -426,8 +419,7 @@ private Q_SLOTS:
 
     void replaceThenNothingMoreToFind()
     {
-        ReplaceMode();
-        Enter("M30", "M2");
+        Replacing("M30", "M2");
         Check("chkWrap")->setChecked(false);
         SendEditor(SCI_SETSEL, 35, 38);
         Button("cmdReplace")->click();
@@ -438,8 +430,7 @@ private Q_SLOTS:
 
     void replaceWithoutSelectionOnlySearches()
     {
-        ReplaceMode();
-        Enter("X1", "X7");
+        Replacing("X1", "X7");
         SendEditor(SCI_SETSEL, 12, 12);
         Button("cmdReplace")->click();
         QCOMPARE(Text(), Program);
@@ -452,8 +443,7 @@ private Q_SLOTS:
 
     void replaceWithEmptySearchText()
     {
-        ReplaceMode();
-        Enter("", "T1");
+        Replacing("", "T1");
         SendEditor(SCI_SETSEL, 8, 10);
         Button("cmdReplace")->click();
         QCOMPARE(Text(), std::string("N10 G01 T1\r\nN20 X1 Y2\r\nN30 X1\r\nN40 M30\r\n"));
@@ -466,21 +456,49 @@ private Q_SLOTS:
         QVERIFY(Boxes().empty());
     }
 
-    void replaceAllWithWrapTakesTheWholeDocument()
+    void replaceAllReports_data()
     {
-        ReplaceMode();
-        Enter("X1", "X10");
-        SendEditor(SCI_SETSEL, 26, 29);  // in line 2, after two of the three
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<bool>("regExp");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QByteArray>("result");
+        QTest::addColumn<int>("replaced");   // -1 for the not-found report
+        QTest::addColumn<int>("lineStart");  // where the caret ends, -1 unchecked
+        const QByteArray program = QByteArray::fromStdString(Program);
+        // In line 2, after two of the three: the wrap takes the whole document.
+        QTest::newRow("wrap") << "X1" << "X10" << false << 26 << 29
+                              << QByteArray("N10 G01 X10\r\nN20 X10 Y2\r\nN30 X10\r\nN40 M30\r\n") << 3 << 25;
+        QTest::newRow("nothing found") << "Q5" << "Q6" << false << 30 << 27 << program << -1 << 23;
+        QTest::newRow("empty search text") << "" << "T1" << false << 0 << 0 << program << -1 << -1;
+        QTest::newRow("line starts once each") << "^" << "/" << true << 14 << 14
+                                               << QByteArray("/N10 G01 X1\r\n/N20 X1 Y2\r\n/N30 X1\r\n/N40 M30\r\n/") << 5
+                                               << -1;
+    }
+    void replaceAllReports()
+    {
+        QFETCH(QString, search);
+        QFETCH(QString, replacement);
+        QFETCH(bool, regExp);
+        QFETCH(int, anchor);
+        QFETCH(int, caret);
+        QFETCH(QByteArray, result);
+        QFETCH(int, replaced);
+        QFETCH(int, lineStart);
+        Replacing(search.toLatin1().constData(), replacement.toLatin1().constData());
+        Check("chkRegExp")->setChecked(regExp);
+        SendEditor(SCI_SETSEL, anchor, caret);
         Button("cmdReplaceAll")->click();
-        QCOMPARE(Text(), std::string("N10 G01 X10\r\nN20 X10 Y2\r\nN30 X10\r\nN40 M30\r\n"));
-        QCOMPARE(Boxes(), std::vector{Region(3)});
-        QCOMPARE(GetSelection(), std::make_pair(25, 25));  // the start of the caret's line
+        QCOMPARE(QByteArray::fromStdString(Text()), result);
+        QCOMPARE(Boxes(), std::vector{replaced < 0 ? NotFound(search.toStdString()) : Region(replaced)});
+        if (lineStart >= 0)
+            QCOMPARE(GetSelection(), std::make_pair(lineStart, lineStart));
     }
 
     void replaceAllMessages()
     {
-        ReplaceMode();
-        Enter("Z9", "Z8");
+        Replacing("Z9", "Z8");
         SendEditor(SCI_SETSEL, 14, 14);
         MessageRecorder recorder;
         Button("cmdReplaceAll")->click();
@@ -495,8 +513,7 @@ private Q_SLOTS:
 
     void replaceAllUpOnly()
     {
-        ReplaceMode();
-        Enter("X1", "X2");
+        Replacing("X1", "X2");
         Check("chkWrap")->setChecked(false);
         Child<QRadioButton>("optUp")->setChecked(true);
         SendEditor(SCI_SETSEL, 17, 17);  // inside line 1's X1
@@ -505,47 +522,8 @@ private Q_SLOTS:
         QCOMPARE(recorder.sent[4], Msg(SCI_GOTOLINE, 1));  // no downward pass
         QCOMPARE(Text(), std::string("N10 G01 X2\r\nN20 X1 Y2\r\nN30 X1\r\nN40 M30\r\n"));
         QCOMPARE(Boxes(), std::vector{Region(1)});
-        QCOMPARE(GetSelection(), std::make_pair(12, 12));
-    }
-
-    void replaceAllFindingNothing()
-    {
-        ReplaceMode();
-        Enter("Q5", "Q6");
-        SendEditor(SCI_SETSEL, 30, 27);
-        Button("cmdReplaceAll")->click();
-        QCOMPARE(Text(), Program);
-        QCOMPARE(Boxes(), std::vector{NotFound("Q5")});
-        QCOMPARE(GetSelection(), std::make_pair(23, 23));
-    }
-
-    void replaceAllWithEmptySearchText()
-    {
-        ReplaceMode();
-        Enter("", "T1");
-        Button("cmdReplaceAll")->click();
-        QCOMPARE(Text(), Program);
-        QCOMPARE(Boxes(), std::vector{NotFound("")});
-    }
-
-    void replaceAllOfOneReportsOne()
-    {
-        ReplaceMode();
-        Enter("M30", "M2");
-        Button("cmdReplaceAll")->click();
-        QCOMPARE(Boxes(), std::vector{Region(1)});
         QCOMPARE(Boxes()[0].prompt, std::string("The specified region has been searched. 1 replacements were made."));
-    }
-
-    void replaceAllLineStartsOnceEach()
-    {
-        ReplaceMode();
-        Enter("^", "/");
-        Check("chkRegExp")->setChecked(true);
-        SendEditor(SCI_SETSEL, 14, 14);
-        Button("cmdReplaceAll")->click();
-        QCOMPARE(Text(), std::string("/N10 G01 X1\r\n/N20 X1 Y2\r\n/N30 X1\r\n/N40 M30\r\n/"));
-        QCOMPARE(Boxes(), std::vector{Region(5)});
+        QCOMPARE(GetSelection(), std::make_pair(12, 12));
     }
 
     void focusGoesToTheSearchBox()
@@ -564,8 +542,7 @@ private Q_SLOTS:
     void commandsGiveTheDialogTheFocusAgain()
     {
         MDIForm1& main = Forms::Instance().Get<MDIForm1>();
-        ReplaceMode();
-        Enter("X1", "X2");
+        Replacing("X1", "X2");
         SendEditor(SCI_SETSEL, 0, 0);
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));

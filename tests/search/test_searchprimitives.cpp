@@ -52,30 +52,6 @@ private Q_SLOTS:
         QCOMPARE(Caret(), 7);
     }
 
-    void flagsFromTheThreeOptions_data()
-    {
-        QTest::addColumn<bool>("matchCase");
-        QTest::addColumn<bool>("wholeWord");
-        QTest::addColumn<bool>("regExp");
-        QTest::addColumn<int>("flags");
-        QTest::newRow("none") << false << false << false << 0;
-        QTest::newRow("case") << true << false << false << 4;
-        QTest::newRow("word") << false << true << false << 2;
-        QTest::newRow("regexp") << false << false << true << 2097152;
-        QTest::newRow("all") << true << true << true << 2097158;
-    }
-    void flagsFromTheThreeOptions()
-    {
-        QFETCH(bool, matchCase);
-        QFETCH(bool, wholeWord);
-        QFETCH(bool, regExp);
-        QFETCH(int, flags);
-        SetText("N10 X1");
-        MessageRecorder recorder;
-        QCOMPARE(FindString("X1", false, false, matchCase, wholeWord, regExp), 4);
-        QCOMPARE(Show(recorder.sent), Show(Down(flags, 0, 6, "X1") + Selects(4, 6)));
-    }
-
     void emptyTextSendsNothing()
     {
         SetText("N10 X1");
@@ -83,7 +59,10 @@ private Q_SLOTS:
         MessageRecorder recorder;
         QCOMPARE(FindString("", false, true, false, false, false), 0);
         QCOMPARE(FindString("", true, true, true, true, true), 0);
+        QCOMPARE(ReplaceAllInDirection("", "Y2", false, false, false, false), 0);
+        QCOMPARE(ReplaceAllInDirection("", "Y2", true, false, false, true), 0);
         QVERIFY(recorder.sent.empty());
+        QCOMPARE(Text(), std::string("N10 X1"));
         QCOMPARE(Anchor(), 2);
         QCOMPARE(Caret(), 4);
     }
@@ -126,15 +105,6 @@ private Q_SLOTS:
         QCOMPARE(FindString("x1", false, false, false, false, false), 6);  // down continues behind it
     }
 
-    void failedSearchKeepsTheSelection()
-    {
-        SetText("N10 X1\r\nN20 Y2\r\n");
-        SetSelection(9, 4);
-        QCOMPARE(FindString("Z9", false, true, false, false, false), -1);
-        QCOMPARE(Anchor(), 9);
-        QCOMPARE(Caret(), 4);
-    }
-
     void replaceAllDownTwice()
     {
         SetText("N1 X1\r\nN2 X1\r\n");
@@ -174,24 +144,6 @@ private Q_SLOTS:
         QCOMPARE(Caret(), 3);
     }
 
-    void replaceAllWithEmptyTextEndsAtOnce()
-    {
-        SetText("N10 X1");
-        MessageRecorder recorder;
-        QCOMPARE(ReplaceAllInDirection("", "Y2", false, false, false, false), 0);
-        QCOMPARE(ReplaceAllInDirection("", "Y2", true, false, false, true), 0);
-        QVERIFY(recorder.sent.empty());
-        QCOMPARE(Text(), std::string("N10 X1"));
-    }
-
-    void replacementHoldingTheTextIsNotFoundAgain()
-    {
-        SetText("X1 X1 X1");
-        SetSelection(8, 8);
-        QCOMPARE(ReplaceAllInDirection("X1", "X1X1", true, false, false, false), 3);
-        QCOMPARE(Text(), std::string("X1X1 X1X1 X1X1"));
-    }
-
     void options_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -202,30 +154,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("regExp");
         QTest::addColumn<int>("count");
         QTest::addColumn<QByteArray>("result");
-        QTest::newRow("any case") << QByteArray("g01 G01 G01") << QByteArray("G01") << QByteArray("G1") << false << false
-                                  << false << 3 << QByteArray("G1 G1 G1");
-        QTest::newRow("match case") << QByteArray("g01 G01 G01") << QByteArray("G01") << QByteArray("G1") << true << false
-                                    << false << 2 << QByteArray("g01 G1 G1");
-        QTest::newRow("inside words") << QByteArray("X1 X10 X1") << QByteArray("X1") << QByteArray("X2") << false << false
-                                      << false << 3 << QByteArray("X2 X20 X2");
-        QTest::newRow("whole words") << QByteArray("X1 X10 X1") << QByteArray("X1") << QByteArray("X2") << false << true
-                                     << false << 2 << QByteArray("X2 X10 X2");
-        QTest::newRow("regexp words") << QByteArray("N1 Y-2.5 X3 Y.5") << QByteArray("Y-*[0-9.]+") << QByteArray("Y0")
-                                      << false << false << true << 2 << QByteArray("N1 Y0 X3 Y0");
-        QTest::newRow("regexp, plain bracket") << QByteArray("(A) X1 (B)") << QByteArray("(") << QByteArray("[") << false
-                                               << false << true << 2 << QByteArray("[A) X1 [B)");
-        QTest::newRow("regexp group, literal replacement")
-            << QByteArray("X12 Y3") << QByteArray("X\\([0-9]+\\)") << QByteArray("X\\1") << false << false << true << 1
-            << QByteArray("X\\1 Y3");
-        QTest::newRow("regexp without case") << QByteArray("m3 M3") << QByteArray("m[0-9]") << QByteArray("M5") << false
-                                             << false << true << 2 << QByteArray("M5 M5");
-        QTest::newRow("regexp with case") << QByteArray("m3 M3") << QByteArray("m[0-9]") << QByteArray("M5") << true
-                                          << false << true << 1 << QByteArray("M5 M3");
-        QTest::newRow("malformed regexp") << QByteArray("[X1]") << QByteArray("[") << QByteArray("(") << false << false
-                                          << true << 0 << QByteArray("[X1]");
-        QTest::newRow("regexp is literal without the option") << QByteArray("X1 X.") << QByteArray("X.")
-                                                              << QByteArray("Y") << false << false << false << 1
-                                                              << QByteArray("X1 Y");
+        const auto row = [](const char* name, const char* text, const char* search, const char* replacement, bool matchCase,
+                            bool wholeWord, bool regExp, int count, const char* result) {
+            QTest::newRow(name) << QByteArray(text) << QByteArray(search) << QByteArray(replacement) << matchCase << wholeWord
+                                << regExp << count << QByteArray(result);
+        };
+        row("any case", "g01 G01 G01", "G01", "G1", false, false, false, 3, "G1 G1 G1");
+        row("match case", "g01 G01 G01", "G01", "G1", true, false, false, 2, "g01 G1 G1");
+        row("inside words", "X1 X10 X1", "X1", "X2", false, false, false, 3, "X2 X20 X2");
+        row("whole words", "X1 X10 X1", "X1", "X2", false, true, false, 2, "X2 X10 X2");
+        row("regexp words", "N1 Y-2.5 X3 Y.5", "Y-*[0-9.]+", "Y0", false, false, true, 2, "N1 Y0 X3 Y0");
+        row("regexp, plain bracket", "(A) X1 (B)", "(", "[", false, false, true, 2, "[A) X1 [B)");
+        row("regexp group, literal replacement", "X12 Y3", "X\\([0-9]+\\)", "X\\1", false, false, true, 1, "X\\1 Y3");
+        row("regexp without case", "m3 M3", "m[0-9]", "M5", false, false, true, 2, "M5 M5");
+        row("regexp with case", "m3 M3", "m[0-9]", "M5", true, false, true, 1, "M5 M3");
+        row("malformed regexp", "[X1]", "[", "(", false, false, true, 0, "[X1]");
+        row("regexp is literal without the option", "X1 X.", "X.", "Y", false, false, false, 1, "X1 Y");
     }
     void options()
     {
@@ -246,49 +190,49 @@ private Q_SLOTS:
         QCOMPARE(QByteArray::fromStdString(Text()), result);
     }
 
-    void matchesOfLengthZero_data()
+    // Replace All from a caret, mostly with matches of length 0, which must each be taken once.
+    void replaceAllFromTheCaret_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("caret");
         QTest::addColumn<bool>("up");
+        QTest::addColumn<bool>("regExp");
         QTest::addColumn<QByteArray>("search");
         QTest::addColumn<QByteArray>("replacement");
         QTest::addColumn<int>("count");
         QTest::addColumn<QByteArray>("result");
+        const auto row = [](const char* name, const QByteArray& text, int caret, bool up, bool regExp, const char* search,
+                            const char* replacement, int count, const char* result) {
+            QTest::newRow(name) << text << caret << up << regExp << QByteArray(search) << QByteArray(replacement) << count
+                                << QByteArray(result);
+        };
         const QByteArray lines("aX\r\nab\r\ncd");
-        QTest::newRow("line starts down") << lines << 0 << false << QByteArray("^") << QByteArray("#") << 3
-                                          << QByteArray("#aX\r\n#ab\r\n#cd");
-        QTest::newRow("line starts up") << lines << 10 << true << QByteArray("^") << QByteArray("#") << 3
-                                        << QByteArray("#aX\r\n#ab\r\n#cd");
-        QTest::newRow("down from a line start takes it") << lines << 4 << false << QByteArray("^") << QByteArray("#") << 2
-                                                          << QByteArray("aX\r\n#ab\r\n#cd");
-        QTest::newRow("up from a line start leaves it") << lines << 4 << true << QByteArray("^") << QByteArray("#") << 1
-                                                         << QByteArray("#aX\r\nab\r\ncd");
-        QTest::newRow("line ends down") << lines << 0 << false << QByteArray("$") << QByteArray(";") << 3
-                                        << QByteArray("aX;\r\nab;\r\ncd;");
-        QTest::newRow("line ends up from the end") << lines << 10 << true << QByteArray("$") << QByteArray(";") << 2
-                                                   << QByteArray("aX;\r\nab;\r\ncd");
-        QTest::newRow("star down") << lines << 0 << false << QByteArray("X*") << QByteArray("Y") << 6
-                                   << QByteArray("YaY\r\nYaYb\r\nYcYd");
-        QTest::newRow("star up") << lines << 10 << true << QByteArray("X*") << QByteArray("Y") << 6
-                                 << QByteArray("YaY\r\nYaYb\r\nYcYd");
-        QTest::newRow("star into nothing") << lines << 0 << false << QByteArray("X*") << QByteArray("") << 6
-                                           << QByteArray("a\r\nab\r\ncd");
-        QTest::newRow("empty document") << QByteArray() << 0 << false << QByteArray("^") << QByteArray("%") << 1
-                                        << QByteArray("%");
+        row("line starts down", lines, 0, false, true, "^", "#", 3, "#aX\r\n#ab\r\n#cd");
+        row("line starts up", lines, 10, true, true, "^", "#", 3, "#aX\r\n#ab\r\n#cd");
+        row("down from a line start takes it", lines, 4, false, true, "^", "#", 2, "aX\r\n#ab\r\n#cd");
+        row("up from a line start leaves it", lines, 4, true, true, "^", "#", 1, "#aX\r\nab\r\ncd");
+        row("line ends down", lines, 0, false, true, "$", ";", 3, "aX;\r\nab;\r\ncd;");
+        row("line ends up from the end", lines, 10, true, true, "$", ";", 2, "aX;\r\nab;\r\ncd");
+        row("star down", lines, 0, false, true, "X*", "Y", 6, "YaY\r\nYaYb\r\nYcYd");
+        row("star up", lines, 10, true, true, "X*", "Y", 6, "YaY\r\nYaYb\r\nYcYd");
+        row("star into nothing", lines, 0, false, true, "X*", "", 6, "a\r\nab\r\ncd");
+        row("empty document", QByteArray(), 0, false, true, "^", "%", 1, "%");
+        row("replacement holding the text is not found again", "X1 X1 X1", 8, true, false, "X1", "X1X1", 3,
+            "X1X1 X1X1 X1X1");
     }
-    void matchesOfLengthZero()
+    void replaceAllFromTheCaret()
     {
         QFETCH(QByteArray, text);
         QFETCH(int, caret);
         QFETCH(bool, up);
+        QFETCH(bool, regExp);
         QFETCH(QByteArray, search);
         QFETCH(QByteArray, replacement);
         QFETCH(int, count);
         QFETCH(QByteArray, result);
         SetText(text.toStdString());
         SetSelection(caret, caret);
-        QCOMPARE(ReplaceAllInDirection(search.toStdString(), replacement.toStdString(), up, false, false, true), count);
+        QCOMPARE(ReplaceAllInDirection(search.toStdString(), replacement.toStdString(), up, false, false, regExp), count);
         QCOMPARE(QByteArray::fromStdString(Text()), result);
     }
 };
