@@ -10,6 +10,7 @@ inline constexpr std::uint32_t SCI_GETLENGTH = 2006;
 inline constexpr std::uint32_t SCI_GETCHARAT = 2007;
 inline constexpr std::uint32_t SCI_GETCURRENTPOS = 2008;
 inline constexpr std::uint32_t SCI_GETSTYLEAT = 2010;
+inline constexpr std::uint32_t SCI_GETSTYLEDTEXT = 2015;
 inline constexpr std::uint32_t SCI_SETUNDOCOLLECTION = 2012;
 inline constexpr std::uint32_t SCI_SETSAVEPOINT = 2014;
 inline constexpr std::uint32_t SCI_GOTOLINE = 2024;

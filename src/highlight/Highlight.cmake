@@ -6,4 +6,4 @@ add_library(varnotek_highlight_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/StyleSetFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StyleSetDialogData.cpp
 )
-target_link_libraries(varnotek_highlight_core PUBLIC Qt6::Core)
+target_link_libraries(varnotek_highlight_core PUBLIC Qt6::Core varnotek_textfile)

@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "editor/SciMessages.h"
+#include "editor/TextFile.h"
 #include "highlight/StyleSetText.h"
 
 namespace {
@@ -83,28 +83,19 @@ bool StylingEnabledAfter(const StyleSetApplication& styleSet, bool stylingEnable
 
 StyleSetFileContent ReadStyleSetFile(const std::string& path)
 {
-    const QString name = LocalName(path);
     // Only a regular file counts; folders, devices and FIFOs are never opened.
-    const QFileInfo info(name);
+    const QFileInfo info(LocalName(path));
     if (!info.isFile())
         return {StyleSetFileState::Absent, {}};
-    QFile file(name);
-    if (info.size() > kMaxStyleSetFileBytes || !file.open(QIODevice::ReadOnly))
+    std::optional<std::string> bytes;
+    if (info.size() <= kMaxStyleSetFileBytes)
+        bytes = ReadTextFile(path);
+    if (!bytes)
         return {StyleSetFileState::Failed, {}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || !file.atEnd())
-        return {StyleSetFileState::Failed, {}};
-    return {StyleSetFileState::Read, bytes.toStdString()};
+    return {StyleSetFileState::Read, std::move(*bytes)};
 }
 
 bool WriteStyleSetFile(const std::string& path, std::string_view bytes)
 {
-    // The temporary file is discarded unless committed, so every failure keeps the old file.
-    QSaveFile file(LocalName(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size)
-        return false;
-    return file.commit();
+    return WriteTextFile(path, std::string(bytes), false);
 }

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr std::uint32_t SCI_GETSTYLEDTEXT = 2015;
 // Styles are fetched in slices of this many bytes, so a very long line needs no huge buffer.
 constexpr std::int32_t SliceBytes = 65536;
 
@@ -93,7 +92,7 @@ void FetchStyles(std::int32_t start, std::int32_t end, std::string& styled)
 {
     styled.resize(std::size_t(end - start) * 2 + 2);
     TextRange range{start, end, styled.data()};
-    SendEditorDirect(SCI_GETSTYLEDTEXT, 0, &range);
+    SendEditorDirect(sci::SCI_GETSTYLEDTEXT, 0, &range);
 }
 
 void WriteLineRuns(std::int32_t line, std::int32_t start, std::int32_t end, RunWriter& writer, std::string& styled)
