@@ -16,9 +16,12 @@ const std::string& CncProgram()
     static const std::string text = [] {
         std::string t;
         t.reserve(32u << 20);
-        const char* header[] = {"%", "O4711", "(POCKET AND CONTOUR - PART 4711-B REV C)",
+        const char* header[] = {"%",
+                                "O4711",
+                                "(POCKET AND CONTOUR - PART 4711-B REV C)",
                                 "(MATERIAL ALU 6082 - BLOCK 400 X 300 X 40)",
-                                "(T1 D10 END MILL - T2 D6 BALL NOSE)", "(POSTED 2024-03-18 08:41)"};
+                                "(T1 D10 END MILL - T2 D6 BALL NOSE)",
+                                "(POSTED 2024-03-18 08:41)"};
         for (const char* line : header) {
             t.append(line).append("\r\n");
         }
@@ -30,14 +33,13 @@ const std::string& CncProgram()
             const int block = n * 10;
             const unsigned kind = pick(16);
             if (kind < 7) {
-                std::snprintf(line, sizeof line, "N%d X%.3f Y%.3f\r\n", block, coordinate(random),
-                              coordinate(random));
+                std::snprintf(line, sizeof line, "N%d X%.3f Y%.3f\r\n", block, coordinate(random), coordinate(random));
             } else if (kind < 11) {
-                std::snprintf(line, sizeof line, "N%d G1 X%.3f Y%.3f F%u\r\n", block,
-                              coordinate(random), coordinate(random), 400 + pick(1200));
+                std::snprintf(line, sizeof line, "N%d G1 X%.3f Y%.3f F%u\r\n", block, coordinate(random),
+                              coordinate(random), 400 + pick(1200));
             } else if (kind < 13) {
-                std::snprintf(line, sizeof line, "N%d G2 X%.2f Y%.2f I%.2f J0\r\n", block,
-                              coordinate(random), coordinate(random), coordinate(random) / 10);
+                std::snprintf(line, sizeof line, "N%d G2 X%.2f Y%.2f I%.2f J0\r\n", block, coordinate(random),
+                              coordinate(random), coordinate(random) / 10);
             } else if (kind < 15) {
                 std::snprintf(line, sizeof line, "N%d G0 Z%.1f\r\n", block, coordinate(random) / 50);
             } else {

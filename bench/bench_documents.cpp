@@ -4,28 +4,28 @@
 
 #include "CncProgram.h"
 #include "EditorBench.h"
+#include "app/Application.h"
 #include "editor/Documents.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 
 namespace {
 
 void BM_LoadDocument(benchmark::State& state)
 {
     for (auto _ : state) {
-        if (!LoadDocument(BenchProgramPath()))
+        if (!LoadDocument(BenchApp().editor, BenchProgramPath()))
             state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(CncProgram().size()));
-    state.counters["lines"] = SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
+    state.counters["lines"] = BenchApp().editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
 }
 
 void BM_SaveDocument(benchmark::State& state)
 {
-    if (SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0)
-        LoadDocument(BenchProgramPath());
+    if (BenchApp().editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0)
+        LoadDocument(BenchApp().editor, BenchProgramPath());
     for (auto _ : state) {
-        if (!SaveDocument(BenchFile("saved.nc")))
+        if (!SaveDocument(BenchApp().editor, BenchFile("saved.nc")))
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(CncProgram().size()));

@@ -37,7 +37,6 @@ Module module;
 class LoadedComponent;
 std::unique_ptr<LoadedComponent> keystrokeComponent;  // released before the application object
 
-
 // A shown component under its own parent, holding the program.
 class LoadedComponent {
 public:
@@ -65,8 +64,7 @@ public:
 
     void load(const std::string& text) const
     {
-        send(sci::SCI_ADDTEXT, static_cast<std::intptr_t>(text.size()),
-             reinterpret_cast<std::intptr_t>(text.data()));
+        send(sci::SCI_ADDTEXT, static_cast<std::intptr_t>(text.size()), reinterpret_cast<std::intptr_t>(text.data()));
     }
 
     void key(int key, const QString& text) const

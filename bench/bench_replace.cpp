@@ -9,11 +9,9 @@
 
 #include "CncProgram.h"
 #include "EditorBench.h"
-#include "app/AppState.h"
-#include "app/DialogService.h"
-#include "app/MDIForm1.h"
+#include "app/Application.h"
+#include "base/DialogService.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "search/SearchPrimitives.h"
 #include "search/frmReplace.h"
 
@@ -64,22 +62,23 @@ ReportingDialogs* dialogs = nullptr;
 void LoadProgram(int caretLine)
 {
     const std::string& text = ProgramWithMatches();
-    SendEditor(SCI_SETTEXT, 0, std::string_view());
-    SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
-    SendEditor(SCI_ADDTEXT, std::int32_t(text.size()), text);
-    SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
-    SendEditor(SCI_GOTOLINE, caretLine, 0);
+    BenchApp().editor.SendEditor(SCI_SETTEXT, 0, std::string_view());
+    BenchApp().editor.SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
+    BenchApp().editor.SendEditor(SCI_ADDTEXT, std::int32_t(text.size()), text);
+    BenchApp().editor.SendEditor(SCI_EMPTYUNDOBUFFER, 0, 0);
+    BenchApp().editor.SendEditor(SCI_GOTOLINE, caretLine, 0);
 }
 
 void BM_ReplaceAllDialog(benchmark::State& state)
 {
-    frmReplace& dialog = Forms::Instance().Get<frmReplace>();
+    frmReplace& dialog = BenchApp().forms.Get<frmReplace>();
     dialog.Show();
     dialog.findChildren<QRadioButton*>(QStringLiteral("Option1")).at(1)->click();
     dialog.findChild<QComboBox*>(QStringLiteral("cboText"))->setCurrentText(QStringLiteral("M8"));
     dialog.findChild<QComboBox*>(QStringLiteral("cboReplace"))->setCurrentText(QStringLiteral("M9"));
     auto* replaceAll = dialog.findChild<QPushButton*>(QStringLiteral("cmdReplaceAll"));
-    const std::string expected = "The specified region has been searched. " + std::to_string(Matches) + " replacements were made.";
+    const std::string expected =
+        "The specified region has been searched. " + std::to_string(Matches) + " replacements were made.";
     for (auto _ : state) {
         state.PauseTiming();
         LoadProgram(500000);  // the wrapped second pass does the first half
@@ -89,7 +88,7 @@ void BM_ReplaceAllDialog(benchmark::State& state)
             state.SkipWithError(dialogs->lastPrompt.c_str());
     }
     state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
-    Forms::Instance().Unload(FormId::frmReplace);
+    BenchApp().forms.Unload(FormId::frmReplace);
 }
 
 void BM_ReplaceAllInDirection(benchmark::State& state)
@@ -98,7 +97,7 @@ void BM_ReplaceAllInDirection(benchmark::State& state)
         state.PauseTiming();
         LoadProgram(0);
         state.ResumeTiming();
-        if (ReplaceAllInDirection("M8", "M9", false, false, false, false) != Matches)
+        if (ReplaceAllInDirection(BenchApp().editor, "M8", "M9", false, false, false, false) != Matches)
             state.SkipWithError("wrong number of replacements");
     }
     state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
@@ -111,10 +110,8 @@ BENCHMARK(BM_ReplaceAllInDirection)->Unit(benchmark::kMillisecond)->Iterations(3
 
 int main(int argc, char** argv)
 {
-    return RunEditorBenchmarks(argc, argv, [](const std::string&) {
-        auto service = std::make_unique<ReportingDialogs>();
-        dialogs = service.get();
-        InstallDialogService(std::move(service));
-        return std::string(VARNOTEK_PROGRAM_DIR);
-    });
+    auto service = std::make_unique<ReportingDialogs>();
+    dialogs = service.get();
+    return RunEditorBenchmarks(
+        argc, argv, [](const std::string&) { return std::string(VARNOTEK_PROGRAM_DIR); }, std::move(service));
 }

@@ -48,29 +48,27 @@ const Program& TheProgram()
 {
     static const Program program = [] {
         Program p;
-        static constexpr std::array<const char*, 8> kHeader{
-            "%", "O1001 (FACE AND POCKET - OP10)", "(MATERIAL: AL 6061-T6)", "(TOOL 1: 50MM FACE MILL)",
-            "(TOOL 2: 10MM END MILL, 3 FLUTES)", "(ZERO: TOP CENTRE OF STOCK)", "G21 G17 G40 G49 G80 G90",
-            "(REVISION 7 - 2024-03-11)"};
+        static constexpr std::array<const char*, 8> kHeader{"%",
+                                                            "O1001 (FACE AND POCKET - OP10)",
+                                                            "(MATERIAL: AL 6061-T6)",
+                                                            "(TOOL 1: 50MM FACE MILL)",
+                                                            "(TOOL 2: 10MM END MILL, 3 FLUTES)",
+                                                            "(ZERO: TOP CENTRE OF STOCK)",
+                                                            "G21 G17 G40 G49 G80 G90",
+                                                            "(REVISION 7 - 2024-03-11)"};
         for (const char* line : kHeader)
             p.text += std::string(line) + "\r\n";
         Lcg random;
         for (int n = static_cast<int>(kHeader.size()); n < kProgramLines; ++n) {
             std::string line = "N" + std::to_string(n * 10) + " ";
             switch (random.Next(20)) {
-            case 0:
-                line += "M03 S" + std::to_string(800 + random.Next(8000));
-                break;
-            case 1:
-                line += "(PASS " + std::to_string(random.Next(40)) + ")";
-                break;
-            case 2:
-                line += "G00 " + Coordinate(random, 'Z');
-                break;
+            case 0: line += "M03 S" + std::to_string(800 + random.Next(8000)); break;
+            case 1: line += "(PASS " + std::to_string(random.Next(40)) + ")"; break;
+            case 2: line += "G00 " + Coordinate(random, 'Z'); break;
             case 3:
             case 4:
-                line += "G02 " + Coordinate(random, 'X') + " " + Coordinate(random, 'Y') + " "
-                    + Coordinate(random, 'I') + " " + Coordinate(random, 'J');
+                line += "G02 " + Coordinate(random, 'X') + " " + Coordinate(random, 'Y') + " " +
+                        Coordinate(random, 'I') + " " + Coordinate(random, 'J');
                 break;
             default:
                 line += "G01 " + Coordinate(random, 'X') + " " + Coordinate(random, 'Y');

@@ -15,13 +15,10 @@
 
 #include "CncProgram.h"
 #include "EditorBench.h"
-#include "app/AppState.h"
-#include "app/MDIForm1.h"
+#include "app/Application.h"
 #include "editor/ComponentModule.h"
 #include "editor/Documents.h"
-#include "editor/EditorState.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "highlight/Styling.h"
 
 namespace {
@@ -62,10 +59,11 @@ namespace {
 
 bool EnsureLoaded()
 {
-    return SendEditor(sci::SCI_GETLENGTH, 0, 0) == std::int32_t(CncProgram().size()) || LoadDocument(BenchProgramPath());
+    return BenchApp().editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == std::int32_t(CncProgram().size()) ||
+           LoadDocument(BenchApp().editor, BenchProgramPath());
 }
 
-std::int32_t LineCount() { return SendEditor(sci::SCI_GETLINECOUNT, 0, 0); }
+std::int32_t LineCount() { return BenchApp().editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0); }
 
 // A value of /proc/self/status in kB, 0 when absent.
 std::int64_t StatusKilobytes(const std::string& key)
@@ -96,8 +94,8 @@ LoadMemory LoadAndStyle(std::int64_t base)
 {
     LoadMemory memory;
     memory.fromStart = !ResetPeakMemory();
-    memory.loaded = LoadDocument(BenchProgramPath());
-    StyleLines(0, LineCount() - 1);
+    memory.loaded = LoadDocument(BenchApp().editor, BenchProgramPath());
+    BenchApp().styling.StyleLines(0, LineCount() - 1);
     memory.peak = PerFile(StatusKilobytes("VmHWM") - base);
     memory.held = PerFile(StatusKilobytes("VmRSS") - base);
     return memory;
@@ -108,7 +106,7 @@ LoadMemory LoadAndStyle(std::int64_t base)
 void BM_PeakMemory(benchmark::State& state)
 {
     for (auto _ : state) {
-        ClearDocument();
+        ClearDocument(BenchApp().editor);
         const std::int64_t base = StatusKilobytes("VmRSS");
         const LoadMemory first = LoadAndStyle(base);
         const std::int64_t processPeak = StatusKilobytes("VmHWM");
@@ -131,10 +129,10 @@ void BM_StyleLine(benchmark::State& state)
     const std::int32_t lines = LineCount();
     for (auto _ : state) {
         for (std::int32_t line = 0; line < lines; ++line)
-            StyleLine(line);
+            BenchApp().styling.StyleLine(line);
     }
-    state.counters["lines_per_s"] = benchmark::Counter(double(lines) * double(state.iterations()),
-                                                       benchmark::Counter::kIsRate);
+    state.counters["lines_per_s"] =
+        benchmark::Counter(double(lines) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_RestyleDocument(benchmark::State& state)
@@ -147,13 +145,14 @@ void BM_RestyleDocument(benchmark::State& state)
     for (auto _ : state) {
         const YieldClock startYields = yields;
         const std::int64_t start = benchClock.nsecsElapsed();
-        RestyleDocument();
+        BenchApp().styling.RestyleDocument();
         const std::int64_t pass = benchClock.nsecsElapsed() - start;
         const std::int64_t yielded = yields.nanoseconds - startYields.nanoseconds;
         yieldMs += double(yielded) / 1e6;
         share += double(yielded) / double(pass);
         calls += double(yields.calls - startYields.calls);
-        if (SendEditor(sci::SCI_GETENDSTYLED, 0, 0) != SendEditor(sci::SCI_GETLENGTH, 0, 0))
+        if (BenchApp().editor.SendEditor(sci::SCI_GETENDSTYLED, 0, 0) !=
+            BenchApp().editor.SendEditor(sci::SCI_GETLENGTH, 0, 0))
             state.SkipWithError("the pass left text unstyled");
     }
     const auto average = benchmark::Counter::kAvgIterations;
@@ -185,34 +184,36 @@ void WatchRequests(void* context, const KelpoNotification* notification)
 // Whether the styled text reaches the line after the last one on screen.
 bool ScreenStyled()
 {
-    const std::int32_t below = SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0) + SendEditor(SCI_LINESONSCREEN, 0, 0);
-    const std::int32_t needed = below < LineCount() ? SendEditor(sci::SCI_POSITIONFROMLINE, below, 0)
-                                                    : SendEditor(sci::SCI_GETLENGTH, 0, 0);
-    return SendEditor(sci::SCI_GETENDSTYLED, 0, 0) >= needed;
+    const std::int32_t below = BenchApp().editor.SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0) +
+                               BenchApp().editor.SendEditor(SCI_LINESONSCREEN, 0, 0);
+    const std::int32_t needed = below < LineCount() ? BenchApp().editor.SendEditor(sci::SCI_POSITIONFROMLINE, below, 0)
+                                                    : BenchApp().editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    return BenchApp().editor.SendEditor(sci::SCI_GETENDSTYLED, 0, 0) >= needed;
 }
 
 void BM_FirstScreen(benchmark::State& state)
 {
-    const ComponentModule& module = Component();
+    const ComponentModule& module = BenchApp().editor.Module;
+    const std::int32_t handle = BenchApp().editor.EditorHandle;
     double loadMs = 0;
     double toRequestMs = 0;
     double stylingMs = 0;
     for (auto _ : state) {
-        ClearDocument();
+        ClearDocument(BenchApp().editor);
         QCoreApplication::processEvents();
         RequestWatch watch;
-        module.SetCallback(EditorHandle, WatchRequests, &watch, &watch.previous, &watch.previousContext);
+        module.SetCallback(handle, WatchRequests, &watch, &watch.previous, &watch.previousContext);
         const std::int64_t start = benchClock.nsecsElapsed();
-        const bool loaded = LoadDocument(BenchProgramPath());
+        const bool loaded = LoadDocument(BenchApp().editor, BenchProgramPath());
         const std::int64_t end = benchClock.nsecsElapsed();
-        module.SetCallback(EditorHandle, watch.previous, watch.previousContext, nullptr, nullptr);
+        module.SetCallback(handle, watch.previous, watch.previousContext, nullptr, nullptr);
         if (!loaded || watch.firstRequest < 0) {
             state.SkipWithError(loaded ? "no styling request during the load" : "load failed");
             break;
         }
         if (!ScreenStyled())
             state.SkipWithError("the first screen is not styled");
-        state.counters["screen_lines"] = SendEditor(SCI_LINESONSCREEN, 0, 0);
+        state.counters["screen_lines"] = BenchApp().editor.SendEditor(SCI_LINESONSCREEN, 0, 0);
         // The request comes while the load lets the window paint; that paint ends the wait.
         state.SetIterationTime(double(yields.lastEnd - watch.firstRequest) / 1e9);
         loadMs += double(end - start) / 1e6;

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Set-up, build, and then run the editor (`run`) or every test (`test`), on Debian 12.
+# `test` also builds the pure-logic tests with AddressSanitizer and UndefinedBehaviorSanitizer in
+# a second build folder and runs them there. VARNOTEK_WERROR=ON turns warnings into errors.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VARNOTEK_BUILD_DIR:-$root/build}"
+sanitize_build="${VARNOTEK_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
+werror="${VARNOTEK_WERROR:-OFF}"
 packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev xvfb xauth poppler-utils libbenchmark-dev)
 
 install_missing() {
@@ -19,10 +23,16 @@ install_missing() {
 }
 
 configure_and_build() {
-    local werror=OFF
-    [ -n "${CI:-}" ] && werror=ON
     cmake -S "$root" -B "$build" -G Ninja -DVARNOTEK_WERROR="$werror" >/dev/null
     cmake --build "$build" -j"$(nproc)"
+}
+
+# Only the pure-logic tests and what they link are built with the sanitizers.
+sanitized_pure_tests() {
+    cmake -S "$root" -B "$sanitize_build" -G Ninja -DVARNOTEK_WERROR="$werror" -DVARNOTEK_SANITIZE=ON >/dev/null
+    cmake --build "$sanitize_build" -j"$(nproc)" --target varnotek_pure_tests
+    ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+        QT_QPA_PLATFORM=offscreen ctest --test-dir "$sanitize_build" -L pure --output-on-failure -j"$(nproc)"
 }
 
 case "${1:-}" in
@@ -35,6 +45,7 @@ test)
     install_missing
     configure_and_build
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+    sanitized_pure_tests
     ;;
 *)
     echo "usage: $0 run|test" >&2

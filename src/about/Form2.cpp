@@ -7,11 +7,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/AppState.h"
-#include "app/MDIForm1.h"
-#include "app/Twips.h"
+#include "base/AppState.h"
+#include "base/Text8.h"
+#include "base/Twips.h"
 
-Form2::Form2() : FormWindow(QStringLiteral("Form2"))
+Form2::Form2(AppState& app, std::function<void()> showMainWindow)
+    : FormWindow(QStringLiteral("Form2")), app_(app), showMainWindow_(std::move(showMainWindow))
 {
     setObjectName(FormName());
     setWindowTitle(QStringLiteral("Varnotek"));
@@ -30,17 +31,17 @@ Form2::Form2() : FormWindow(QStringLiteral("Form2"))
 
 void Form2::Load()
 {
-    if (AboutBoxMode)
+    if (app_.AboutBoxMode)
         return;
     timer1_->start();
     command1_->hide();
-    const QByteArray folder = QCoreApplication::applicationDirPath().toLocal8Bit();
-    ProgramFolder.assign(folder.constData(), std::size_t(folder.size()));
+    app_.ProgramFolder = ToLocal8(QCoreApplication::applicationDirPath());
 }
 
 void Form2::Timer1_Timer()
 {
     timer1_->stop();
-    Forms::Instance().Unload(FormId::Form2);
-    Forms::Instance().Get<MDIForm1>().Show();
+    UnloadSelf();
+    if (showMainWindow_)
+        showMainWindow_();
 }

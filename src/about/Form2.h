@@ -3,8 +3,11 @@
 
 #include <QWidget>
 
-#include "app/Forms.h"
+#include <functional>
 
+#include "base/FormWindow.h"
+
+struct AppState;
 class QPushButton;
 class QTimer;
 
@@ -12,7 +15,8 @@ class Form2 : public QWidget, public FormWindow {
     Q_OBJECT
 public:
     static constexpr FormId Id = FormId::Form2;
-    Form2();
+    // showMainWindow runs when the start-up role's two seconds are over.
+    Form2(AppState& app, std::function<void()> showMainWindow);
 
     QWidget* Widget() override { return this; }
     QPushButton* Command1() const { return command1_; }
@@ -24,6 +28,8 @@ protected:
 private:
     void Timer1_Timer();
 
+    AppState& app_;
+    std::function<void()> showMainWindow_;
     QPushButton* command1_ = nullptr;
     QTimer* timer1_ = nullptr;
 };

@@ -2,13 +2,13 @@
 // the load gave.
 #include "app/DeferredOpen.h"
 
-#include "app/AppState.h"
 #include "editor/Documents.h"
+#include "editor/EditorSession.h"
 #include "highlight/Styling.h"
 
-void OpenCommandLineFile()
+void OpenCommandLineFile(EditorSession& editor, Styling& styling)
 {
-    LoadDocument(CommandLineFile);
-    RestyleDocument();
-    CaretToStart();
+    LoadDocument(editor, editor.App().CommandLineFile);
+    styling.RestyleDocument();
+    CaretToStart(editor);
 }

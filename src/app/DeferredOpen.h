@@ -1,4 +1,7 @@
 // The open of the command-line file, once, shortly after start.
 #pragma once
 
-void OpenCommandLineFile();
+class EditorSession;
+class Styling;
+
+void OpenCommandLineFile(EditorSession& editor, Styling& styling);

@@ -1,10 +1,17 @@
 // Window registry; a window that Qt destroyed with its parent simply counts as gone.
 #include "app/Forms.h"
 
-Forms& Forms::Instance()
+void Forms::SetFactory(FormId id, Factory factory) { factories_[std::size_t(id)] = std::move(factory); }
+
+FormWindow& Forms::GetForm(FormId id)
 {
-    static Forms forms;
-    return forms;
+    Slot& slot = slots_[std::size_t(id)];
+    if (!slot.widget) {
+        FormWindow* form = factories_[std::size_t(id)]();  // owned by the registry until unloaded
+        form->unload_ = [this, id] { Unload(id); };
+        slot = {form, form->Widget()};
+    }
+    return *slot.form;
 }
 
 bool Forms::Exists(FormId id) const { return !slots_[std::size_t(id)].widget.isNull(); }
@@ -40,3 +47,5 @@ void Forms::DestroyAll()
         delete widget.data();
     }
 }
+
+Forms::~Forms() { DestroyAll(); }

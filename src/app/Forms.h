@@ -1,4 +1,5 @@
-// The seven windows of the application: each exists at most once, created on first reference.
+// The seven windows of the application: each exists at most once, created on first reference by
+// the factory the application registered for it.
 #pragma once
 
 #include <QObject>
@@ -8,41 +9,46 @@
 #include <array>
 #include <functional>
 
-#include "app/FormWindow.h"
-
-enum class FormId { MDIForm1, frmEditor, Form1, Form2, Form3, frmInfo, frmReplace };
+#include "base/FormWindow.h"
 
 class Forms : public QObject {
     Q_OBJECT
 public:
-    static Forms& Instance();
+    using Factory = std::function<FormWindow*()>;
+
+    void SetFactory(FormId id, Factory factory);
 
     // The window of type T, created on first reference (T declares `static constexpr FormId Id`).
     template <class T>
     T& Get()
     {
-        Slot& slot = slots_[std::size_t(T::Id)];
-        if (!slot.widget) {
-            auto* form = new T();  // owned by the registry until unloaded, or by its Qt parent
-            slot = {form, form};
-        }
-        return static_cast<T&>(*slot.form);
+        return static_cast<T&>(GetForm(T::Id));
+    }
+    // The window of type T when it exists; never creates one.
+    template <class T>
+    T* Find() const
+    {
+        return Exists(T::Id) ? static_cast<T*>(slots_[std::size_t(T::Id)].form) : nullptr;
     }
 
     bool Exists(FormId id) const;
     bool IsLoaded(FormId id) const;
     // Unloads a loaded window: its Unload runs, then it is destroyed. Does nothing otherwise.
     void Unload(FormId id);
-    // Destroys every window, loaded or not, without running Unload (tests start afresh with it).
+    // Destroys every window, loaded or not, without running Unload.
     void DestroyAll();
+    ~Forms() override;
 
 Q_SIGNALS:
     void Unloaded(const QString& name);
 
 private:
+    FormWindow& GetForm(FormId id);
+
     struct Slot {
         FormWindow* form = nullptr;
         QPointer<QWidget> widget;
     };
     std::array<Slot, 7> slots_{};
+    std::array<Factory, 7> factories_{};
 };

@@ -15,21 +15,17 @@
 
 #include <unistd.h>
 
-#include "about/Form2.h"
-#include "about/frmInfo.h"
-#include "app/AppState.h"
-#include "app/CommandLine.h"
+#include "app/Application.h"
 #include "app/DeferredOpen.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarCommands.h"
-#include "app/Twips.h"
-#include "dnc/Form3.h"
+#include "base/CommandLine.h"
+#include "base/FileAttributes.h"
+#include "base/Text8.h"
+#include "base/Twips.h"
 #include "dnc/InterProc.h"
-#include "editor/FileAttributes.h"
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
-#include "highlight/Form1.h"
-#include "search/frmReplace.h"
 
 namespace {
 
@@ -37,16 +33,14 @@ std::vector<std::string> ArgumentsAfterExecutable()
 {
     std::vector<std::string> arguments;
     const QStringList all = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < all.size(); ++i) {
-        const QByteArray bytes = all[i].toLocal8Bit();
-        arguments.emplace_back(bytes.constData(), std::size_t(bytes.size()));
-    }
+    for (qsizetype i = 1; i < all.size(); ++i)
+        arguments.push_back(ToLocal8(all[i]));
     return arguments;
 }
 
 }  // namespace
 
-MDIForm1::MDIForm1() : FormWindow(QStringLiteral("MDIForm1"))
+MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIForm1")), application_(application)
 {
     setObjectName(FormName());
     setWindowTitle(QStringLiteral("Varnotek"));
@@ -84,8 +78,9 @@ MDIForm1::MDIForm1() : FormWindow(QStringLiteral("MDIForm1"))
     mb_->Listen("varnotek-" + std::to_string(::getpid()));
 
     connect(pic1_, &ToolbarStrip::ButtonClicked, this, &MDIForm1::picToolbar_Click);
-    InstallToolbarCommands(*this);
-    connect(pic1_->PathBox(), &QLineEdit::textChanged, this, [] { StyleRestartRequested = true; });
+    InstallToolbarCommands(*this, application_);
+    ShowFilePath(application_.editor.CurrentFilePath());
+    connect(pic1_->PathBox(), &QLineEdit::textChanged, this, [this] { application_.app.StyleRestartRequested = true; });
 
     resize(635, 386);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -96,14 +91,16 @@ MDIForm1::~MDIForm1() = default;
 
 QLineEdit* MDIForm1::rt1() const { return pic1_->PathBox(); }
 
+void MDIForm1::ShowFilePath(const std::string& path) { rt1()->setText(FromLocal8(path)); }
+
 void MDIForm1::SetStatusText(const std::string& text)
 {
-    const QString shown = QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+    const QString shown = FromLocal8(text);
     panel1_->setText(shown);
     Q_EMIT StatusTextChanged(shown);
 }
 
-std::string MDIForm1::StatusText() const { return panel1_->text().toLocal8Bit().toStdString(); }
+std::string MDIForm1::StatusText() const { return ToLocal8(panel1_->text()); }
 
 void MDIForm1::SetToolbarCommand(int index, std::function<void()> command)
 {
@@ -121,20 +118,18 @@ void MDIForm1::picToolbar_Click(int index)
 
 void MDIForm1::Load()
 {
-    CommandLineFile = CommandLineFileFrom(ArgumentsAfterExecutable());
-    ProgramFolder = WithoutTrailingSeparator(ProgramFolder);
+    AppState& app = application_.app;
+    app.CommandLineFile = CommandLineFileFrom(ArgumentsAfterExecutable());
+    app.ProgramFolder = WithoutTrailingSeparator(app.ProgramFolder);
     ShowEditorWindow();
     // A missing or unusable command-line file opens nothing and says nothing.
-    try {
-        if (!CommandLineFile.empty() && RegularFileExists(CommandLineFile))
-            timer1_->start();
-    } catch (...) {
-    }
+    if (!app.CommandLineFile.empty() && RegularFileExists(app.CommandLineFile))
+        timer1_->start();
 }
 
 void MDIForm1::ShowEditorWindow()
 {
-    frmEditor& editor = Forms::Instance().Get<frmEditor>();
+    frmEditor& editor = application_.forms.Get<frmEditor>();
     editor.EnsureLoaded();
     QMdiSubWindow* sub = client_->addSubWindow(&editor, Qt::FramelessWindowHint);
     sub->showMaximized();
@@ -143,7 +138,7 @@ void MDIForm1::ShowEditorWindow()
 void MDIForm1::Timer1_Timer()
 {
     timer1_->stop();
-    OpenCommandLineFile();
+    OpenCommandLineFile(application_.editor, application_.styling);
 }
 
 void MDIForm1::resizeEvent(QResizeEvent* event)
@@ -155,24 +150,19 @@ void MDIForm1::resizeEvent(QResizeEvent* event)
 
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
-    if (!ConfirmDiscardChanges()) {
+    if (!ConfirmDiscardChanges(application_.editor)) {
         event->ignore();
         return;
     }
-    Forms::Instance().Unload(FormId::frmEditor);
-    Forms::Instance().Unload(FormId::MDIForm1);
+    application_.forms.Unload(FormId::frmEditor);
+    application_.forms.Unload(FormId::MDIForm1);
     event->accept();
 }
 
 void MDIForm1::Unload()
 {
-    AppClosing = true;
-    Forms& forms = Forms::Instance();
-    for (FormId id : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::frmEditor, FormId::frmInfo,
-                      FormId::frmReplace}) {
-        try {
-            forms.Unload(id);
-        } catch (...) {
-        }
-    }
+    application_.app.AppClosing = true;
+    for (FormId id :
+         {FormId::Form1, FormId::Form2, FormId::Form3, FormId::frmEditor, FormId::frmInfo, FormId::frmReplace})
+        application_.forms.Unload(id);
 }

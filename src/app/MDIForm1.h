@@ -7,8 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "app/Forms.h"
+#include "base/FormWindow.h"
 
+class Application;
 class InterProc;
 class QLabel;
 class QLineEdit;
@@ -21,7 +22,7 @@ class MDIForm1 : public QMainWindow, public FormWindow {
     Q_OBJECT
 public:
     static constexpr FormId Id = FormId::MDIForm1;
-    MDIForm1();
+    explicit MDIForm1(Application& application);
     ~MDIForm1() override;
 
     QWidget* Widget() override { return this; }
@@ -31,6 +32,8 @@ public:
     QTimer* Timer1() const { return timer1_; }
     QTimer* Timer2() const { return timer2_; }
 
+    // rt1 shows CurrentFilePath.
+    void ShowFilePath(const std::string& path);
     // The first panel of StatBar1.
     void SetStatusText(const std::string& text);
     std::string StatusText() const;
@@ -54,6 +57,7 @@ private:
     void ShowEditorWindow();
     void Timer1_Timer();
 
+    Application& application_;
     ToolbarStrip* pic1_ = nullptr;
     QMdiArea* client_ = nullptr;
     QStatusBar* statBar1_ = nullptr;

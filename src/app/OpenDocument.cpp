@@ -6,9 +6,9 @@
 
 #include <cerrno>
 
-#include "app/DialogService.h"
+#include "base/FileAttributes.h"
 #include "editor/Documents.h"
-#include "editor/FileAttributes.h"
+#include "editor/EditorSession.h"
 
 namespace {
 
@@ -18,29 +18,34 @@ bool Vanished(const std::string& path)
     return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-void Tell(const char* prompt, const char* title) { Dialogs().MessageBox({prompt, MsgButtons::OK, MsgIcon::None, title}); }
+void Tell(const EditorSession& editor, const char* prompt, const char* title)
+{
+    editor.Dialogs().MessageBox({prompt, MsgButtons::OK, MsgIcon::None, title});
+}
 
 }  // namespace
 
-bool OpenDocument()
+bool OpenDocument(EditorSession& editor)
 {
-    const std::optional<std::string> name = Dialogs().OpenFileName({"Open", FileDialogFilter, LastDialogFileName()});
+    const std::optional<std::string> name =
+        editor.Dialogs().OpenFileName({"Open", FileDialogFilter, editor.LastDialogFileName});
     if (!name || name->empty())
         return false;
-    RememberDialogFileName(*name);
+    editor.LastDialogFileName = *name;
     const FileAttributes attributes = GetFileAttributes(*name);
     if (attributes.hiddenOrUnreadable && !Vanished(*name)) {
-        Tell("The file could not be opened - you may not have permission to access the file or folder",
+        Tell(editor, "The file could not be opened - you may not have permission to access the file or folder",
              "Attribute=HiddenFile");
         return false;
     }
     if (attributes.system) {
-        Tell("You do not have permission to open this system file", "Attribute=SystemFile");
+        Tell(editor, "You do not have permission to open this system file", "Attribute=SystemFile");
         return false;
     }
     if (attributes.readOnly)
-        Tell("This file is 'ReadOnly'\r\n\r\nYou may not be able to save changes unless you rename or save to a "
+        Tell(editor,
+             "This file is 'ReadOnly'\r\n\r\nYou may not be able to save changes unless you rename or save to a "
              "different folder",
              "Attribute=ReadOnly");
-    return LoadDocument(*name);
+    return LoadDocument(editor, *name);
 }

@@ -6,17 +6,14 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "base/Text8.h"
+
 namespace {
 
-QString FromLocal(const std::string& text) { return QString::fromLocal8Bit(text.data(), qsizetype(text.size())); }
-
 // "*.*" would hide every name without a dot here, and part programs often have none.
-QString FilterOf(const std::string& filter) { return FromLocal(filter).replace(QStringLiteral("*.*"), QStringLiteral("*")); }
-
-std::string ToLocal(const QString& text)
+QString FilterOf(const std::string& filter)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
+    return FromLocal8(filter).replace(QStringLiteral("*.*"), QStringLiteral("*"));
 }
 
 QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons)
@@ -47,7 +44,7 @@ std::optional<std::string> ChosenPath(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    return ToLocal(path);
+    return ToLocal8(path);
 }
 
 // What closing the box with Escape or the title bar means for each button set.
@@ -66,7 +63,7 @@ MsgAnswer EscapeAnswer(MsgButtons buttons)
 
 MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(IconOf(request.icon), FromLocal(request.title), FromLocal(request.prompt),
+    QMessageBox box(IconOf(request.icon), FromLocal8(request.title), FromLocal8(request.prompt),
                     ButtonsOf(request.buttons));
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgAnswer::OK;
@@ -79,13 +76,13 @@ MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
 
 std::optional<std::string> QtDialogService::OpenFileName(const FileDialogRequest& request)
 {
-    return ChosenPath(QFileDialog::getOpenFileName(nullptr, FromLocal(request.title), FromLocal(request.initialPath),
+    return ChosenPath(QFileDialog::getOpenFileName(nullptr, FromLocal8(request.title), FromLocal8(request.initialPath),
                                                    FilterOf(request.filter)));
 }
 
 std::optional<std::string> QtDialogService::SaveFileName(const FileDialogRequest& request)
 {
-    return ChosenPath(QFileDialog::getSaveFileName(nullptr, FromLocal(request.title), FromLocal(request.initialPath),
+    return ChosenPath(QFileDialog::getSaveFileName(nullptr, FromLocal8(request.title), FromLocal8(request.initialPath),
                                                    FilterOf(request.filter)));
 }
 

@@ -1,7 +1,7 @@
 // The dialog service on real Qt widgets.
 #pragma once
 
-#include "app/DialogService.h"
+#include "base/DialogService.h"
 
 class QtDialogService final : public DialogService {
 public:

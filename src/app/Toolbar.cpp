@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "app/ToolbarIcons.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ constexpr ButtonPlace SmallButtons[] = {{0, 70}, {1, 400}, {2, 750}, {3, 1250}, 
 }  // namespace
 
 PictureButton::PictureButton(int index, QSize buttonSize, QSize imageSize, QWidget* parent)
-    : QWidget(parent), index_(index), image_(ToolbarImage(index, imageSize))
+    : QWidget(parent), index_(index), imageSize_(imageSize)
 {
     setObjectName(QStringLiteral("picToolbar"));
     setProperty("Index", index);
@@ -34,12 +34,22 @@ PictureButton::PictureButton(int index, QSize buttonSize, QSize imageSize, QWidg
     setCursor(Qt::PointingHandCursor);
 }
 
+const QPixmap& PictureButton::Image()
+{
+    if (image_.isNull() || image_.devicePixelRatio() != devicePixelRatioF())
+        image_ = ToolbarImage(index_, imageSize_, devicePixelRatioF());
+    return image_;
+}
+
 void PictureButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QPoint offset = pressed_ ? QPoint(1, 1) : QPoint(0, 0);
-    const QPoint origin((width() - image_.width()) / 2, (height() - image_.height()) / 2);
-    p.drawPixmap(origin + offset, image_);
+    const QPixmap& image = Image();
+    // Centred in logical pixels: a theme may give a smaller image than asked for.
+    const QSizeF size = image.deviceIndependentSize();
+    const QPointF offset = pressed_ ? QPointF(1, 1) : QPointF(0, 0);
+    const QPointF origin((width() - size.width()) / 2.0, (height() - size.height()) / 2.0);
+    p.drawPixmap(origin + offset, image);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event)
@@ -85,7 +95,8 @@ ToolbarStrip::ToolbarStrip(QWidget* parent) : QWidget(parent)
 
 void ToolbarStrip::AddButton(int index, int leftTwips, int topTwips, int sizeTwips, QSize imageSize, QWidget* parent)
 {
-    auto* button = new PictureButton(index, QSize(TwipsToPixels(sizeTwips), TwipsToPixels(sizeTwips)), imageSize, parent);
+    auto* button =
+        new PictureButton(index, QSize(TwipsToPixels(sizeTwips), TwipsToPixels(sizeTwips)), imageSize, parent);
     button->move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
     connect(button, &PictureButton::Clicked, this, &ToolbarStrip::ButtonClicked);
 }

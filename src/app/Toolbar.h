@@ -14,6 +14,8 @@ class PictureButton : public QWidget {
 public:
     PictureButton(int index, QSize buttonSize, QSize imageSize, QWidget* parent);
     int Index() const { return index_; }
+    // The image as painted, at the screen's device pixel ratio.
+    const QPixmap& Image();
 
 Q_SIGNALS:
     void Clicked(int index);
@@ -25,7 +27,8 @@ protected:
 
 private:
     int index_;
-    QPixmap image_;
+    QSize imageSize_;  // logical pixels
+    QPixmap image_;    // drawn for the screen's pixel ratio when first painted there
     bool pressed_ = false;
 };
 

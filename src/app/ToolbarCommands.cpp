@@ -1,49 +1,49 @@
 // What the toolbar buttons do. Edited text is never discarded without the user's word.
 #include "app/ToolbarCommands.h"
 
-#include "app/CurrentFilePath.h"
-#include "app/DialogService.h"
+#include "app/Application.h"
 #include "app/MDIForm1.h"
 #include "app/OpenDocument.h"
 #include "editor/Documents.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "editor/UnsavedChanges.h"
-#include "highlight/Styling.h"
 #include "search/frmReplace.h"
 
-void NewCommand()
+void NewCommand(Application& application)
 {
-    if (!ConfirmDiscardChanges())
+    EditorSession& editor = application.editor;
+    if (!ConfirmDiscardChanges(editor))
         return;
-    ClearDocument();
-    MarkUnmodified();
+    ClearDocument(editor);
+    MarkUnmodified(editor);
 }
 
-void OpenCommand()
+void OpenCommand(Application& application)
 {
-    if (!ConfirmDiscardChanges() || !OpenDocument())
+    EditorSession& editor = application.editor;
+    if (!ConfirmDiscardChanges(editor) || !OpenDocument(editor))
         return;
-    RestyleDocument();
-    CaretToStart();
+    application.styling.RestyleDocument();
+    CaretToStart(editor);
 }
 
-void SaveCommand()
+void SaveCommand(Application& application)
 {
-    if (SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
-        Dialogs().MessageBox({"Editor is empty", MsgButtons::OK, MsgIcon::None, ""});
+    EditorSession& editor = application.editor;
+    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
+        editor.Dialogs().MessageBox({"Editor is empty", MsgButtons::OK, MsgIcon::None, ""});
         return;
     }
-    const std::string path = SaveDocumentAs();
+    const std::string path = SaveDocumentAs(editor);
     if (!path.empty())
-        SetCurrentFilePath(path);
+        editor.SetCurrentFilePath(path);
 }
 
-void InstallToolbarCommands(MDIForm1& window)
+void InstallToolbarCommands(MDIForm1& window, Application& application)
 {
-    window.SetToolbarCommand(0, NewCommand);
-    window.SetToolbarCommand(1, OpenCommand);
-    window.SetToolbarCommand(2, SaveCommand);
+    window.SetToolbarCommand(0, [&application] { NewCommand(application); });
+    window.SetToolbarCommand(1, [&application] { OpenCommand(application); });
+    window.SetToolbarCommand(2, [&application] { SaveCommand(application); });
     // Modeless and without owner; a second click shows the same window again.
-    window.SetToolbarCommand(5, [] { Forms::Instance().Get<frmReplace>().Show(); });
+    window.SetToolbarCommand(5, [&application] { application.forms.Get<frmReplace>().Show(); });
 }

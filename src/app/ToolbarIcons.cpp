@@ -10,9 +10,9 @@
 namespace {
 
 // Theme names by button index; the Talvane button (4) has its own look everywhere.
-constexpr std::array<const char*, 8> ThemeNames = {
-    "document-new", "document-open", "document-save", "document-print",
-    nullptr,        "edit-find",     "preferences-system", "help-about"};
+constexpr std::array<const char*, 8> ThemeNames = {"document-new",       "document-open", "document-save",
+                                                   "document-print",     nullptr,         "edit-find",
+                                                   "preferences-system", "help-about"};
 
 void DrawPage(QPainter& p, const QRectF& r)
 {
@@ -45,8 +45,8 @@ void DrawDisk(QPainter& p, const QRectF& r)
     p.setBrush(Qt::white);
     p.drawRect(QRectF(body.left() + body.width() * 0.2, body.top(), body.width() * 0.6, body.height() * 0.4));
     p.setBrush(QColor(180, 180, 180));
-    p.drawRect(QRectF(body.left() + body.width() * 0.25, body.bottom() - body.height() * 0.35,
-                      body.width() * 0.5, body.height() * 0.35));
+    p.drawRect(QRectF(body.left() + body.width() * 0.25, body.bottom() - body.height() * 0.35, body.width() * 0.5,
+                      body.height() * 0.35));
 }
 
 void DrawPrinter(QPainter& p, const QRectF& r)
@@ -112,9 +112,10 @@ void DrawHelp(QPainter& p, const QRectF& r)
 
 }  // namespace
 
-QPixmap DrawnToolbarImage(int index, QSize size)
+QPixmap DrawnToolbarImage(int index, QSize size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -134,15 +135,15 @@ QPixmap DrawnToolbarImage(int index, QSize size)
     return pixmap;
 }
 
-QPixmap ToolbarImage(int index, QSize size)
+QPixmap ToolbarImage(int index, QSize size, qreal devicePixelRatio)
 {
     if (index >= 0 && index < int(ThemeNames.size()) && ThemeNames[std::size_t(index)]) {
         const QIcon icon = QIcon::fromTheme(QString::fromLatin1(ThemeNames[std::size_t(index)]));
         if (!icon.isNull()) {
-            const QPixmap pixmap = icon.pixmap(size);
+            const QPixmap pixmap = icon.pixmap(size, devicePixelRatio);
             if (!pixmap.isNull())
                 return pixmap;
         }
     }
-    return DrawnToolbarImage(index, size);
+    return DrawnToolbarImage(index, size, devicePixelRatio);
 }

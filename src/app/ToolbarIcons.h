@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QSize>
 
-QPixmap ToolbarImage(int index, QSize size);
+// size is in logical pixels; the pixmap holds size x devicePixelRatio device pixels, so it stays
+// sharp on a scaled screen.
+QPixmap ToolbarImage(int index, QSize size, qreal devicePixelRatio);
 // The drawn image alone, whatever the theme offers.
-QPixmap DrawnToolbarImage(int index, QSize size);
+QPixmap DrawnToolbarImage(int index, QSize size, qreal devicePixelRatio);

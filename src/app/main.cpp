@@ -1,13 +1,17 @@
 // Varnotek: an editor for CNC part programs.
 #include <QApplication>
 
+#include <memory>
+
 #include "about/Form2.h"
-#include "app/Forms.h"
+#include "app/Application.h"
+#include "app/QtDialogService.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnotek"));
-    Forms::Instance().Get<Form2>().Show();
+    Application application(std::make_unique<QtDialogService>());
+    application.forms.Get<Form2>().Show();
     return QApplication::exec();
 }

@@ -14,28 +14,41 @@
 
 namespace {
 
-// Handles are never reused, so a stale handle can never reach a newer component.
-std::intptr_t nextHandle = 256;
-
-std::unordered_map<std::intptr_t, QPointer<KelpoComponent>>& components()
-{
-    static std::unordered_map<std::intptr_t, QPointer<KelpoComponent>> registry;
-    return registry;
-}
-
-KelpoComponent* componentOf(std::intptr_t handle)
-{
-    auto& registry = components();
-    const auto found = registry.find(handle);
-    if (found == registry.end()) {
-        return nullptr;
+// The module's one piece of state, as a window class keeps its windows: every component by its
+// handle. Handles are never reused, so a stale handle can never reach a newer component.
+class ComponentRegistry {
+public:
+    static ComponentRegistry& instance()
+    {
+        static ComponentRegistry registry;
+        return registry;
     }
-    if (found->second.isNull()) {  // destroyed with its parent
-        registry.erase(found);
-        return nullptr;
+
+    std::intptr_t add(KelpoComponent* component)
+    {
+        const std::intptr_t handle = nextHandle_++;
+        components_.emplace(handle, component);
+        return handle;
     }
-    return found->second.data();
-}
+    std::intptr_t nextHandle() const { return nextHandle_; }
+
+    KelpoComponent* find(std::intptr_t handle)
+    {
+        const auto found = components_.find(handle);
+        if (found == components_.end()) {
+            return nullptr;
+        }
+        if (found->second.isNull()) {  // destroyed with its parent
+            components_.erase(found);
+            return nullptr;
+        }
+        return found->second.data();
+    }
+
+private:
+    std::intptr_t nextHandle_ = 256;
+    std::unordered_map<std::intptr_t, QPointer<KelpoComponent>> components_;
+};
 
 bool onWidgetThread()
 {
@@ -50,13 +63,13 @@ KELPO_EXPORT std::intptr_t KelpoCreate(void* parent)
     if (!parent || !onWidgetThread()) {
         return 0;
     }
-    const std::intptr_t handle = nextHandle++;
-    auto* component = new KelpoComponent(handle, static_cast<QWidget*>(parent));  // owned by parent
+    ComponentRegistry& registry = ComponentRegistry::instance();
+    auto* component = new KelpoComponent(registry.nextHandle(), static_cast<QWidget*>(parent));  // owned by parent
     // The window name by which the editor window finds and sizes its component.
     component->setObjectName(QStringLiteral("EditorDll"));
     component->setGeometry(0, 0, 1000, 1000);
     component->show();
-    components().emplace(handle, component);
+    const std::intptr_t handle = registry.add(component);
     installKelpoAccessibility();
     return handle;
 }
@@ -64,14 +77,14 @@ KELPO_EXPORT std::intptr_t KelpoCreate(void* parent)
 KELPO_EXPORT std::intptr_t KelpoSend(std::intptr_t handle, std::uint32_t msg, std::uintptr_t wParam,
                                      std::intptr_t lParam)
 {
-    KelpoComponent* component = componentOf(handle);
+    KelpoComponent* component = ComponentRegistry::instance().find(handle);
     return component ? component->send(msg, wParam, lParam) : 0;
 }
 
-KELPO_EXPORT void KelpoSetCallback(std::intptr_t handle, KelpoCallback callback, void* context,
-                                   KelpoCallback* previous, void** previousContext)
+KELPO_EXPORT void KelpoSetCallback(std::intptr_t handle, KelpoCallback callback, void* context, KelpoCallback* previous,
+                                   void** previousContext)
 {
-    if (KelpoComponent* component = componentOf(handle)) {
+    if (KelpoComponent* component = ComponentRegistry::instance().find(handle)) {
         component->setCallback(callback, context, previous, previousContext);
         return;
     }

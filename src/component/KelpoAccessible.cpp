@@ -16,10 +16,7 @@ QAccessibleInterface* componentInterface(const QString& key, QObject* object)
 
 }  // namespace
 
-KelpoAccessible::KelpoAccessible(QWidget* component)
-    : QAccessibleWidget(component, QAccessible::EditableText)
-{
-}
+KelpoAccessible::KelpoAccessible(QWidget* component) : QAccessibleWidget(component, QAccessible::EditableText) {}
 
 QAccessible::State KelpoAccessible::state() const
 {

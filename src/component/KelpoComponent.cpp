@@ -23,20 +23,38 @@ bool takesStyle(std::uint32_t msg)
 {
     using S = QsciScintillaBase;
     switch (msg) {
-    case S::SCI_STYLESETFORE: case S::SCI_STYLESETBACK: case S::SCI_STYLESETBOLD:
-    case S::SCI_STYLESETITALIC: case S::SCI_STYLESETSIZE: case S::SCI_STYLESETFONT:
-    case S::SCI_STYLESETEOLFILLED: case S::SCI_STYLESETUNDERLINE: case S::SCI_STYLESETCASE:
-    case S::SCI_STYLESETSIZEFRACTIONAL: case S::SCI_STYLEGETSIZEFRACTIONAL:
-    case S::SCI_STYLESETWEIGHT: case S::SCI_STYLEGETWEIGHT: case S::SCI_STYLESETCHARACTERSET:
-    case S::SCI_STYLESETVISIBLE: case S::SCI_STYLESETCHANGEABLE: case S::SCI_STYLESETHOTSPOT:
-    case S::SCI_STYLEGETFORE: case S::SCI_STYLEGETBACK: case S::SCI_STYLEGETBOLD:
-    case S::SCI_STYLEGETITALIC: case S::SCI_STYLEGETSIZE: case S::SCI_STYLEGETFONT:
-    case S::SCI_STYLEGETEOLFILLED: case S::SCI_STYLEGETUNDERLINE: case S::SCI_STYLEGETCASE:
-    case S::SCI_STYLEGETCHARACTERSET: case S::SCI_STYLEGETVISIBLE: case S::SCI_STYLEGETCHANGEABLE:
-    case S::SCI_STYLEGETHOTSPOT: case S::SCI_TEXTWIDTH:
-        return true;
-    default:
-        return false;
+    case S::SCI_STYLESETFORE:
+    case S::SCI_STYLESETBACK:
+    case S::SCI_STYLESETBOLD:
+    case S::SCI_STYLESETITALIC:
+    case S::SCI_STYLESETSIZE:
+    case S::SCI_STYLESETFONT:
+    case S::SCI_STYLESETEOLFILLED:
+    case S::SCI_STYLESETUNDERLINE:
+    case S::SCI_STYLESETCASE:
+    case S::SCI_STYLESETSIZEFRACTIONAL:
+    case S::SCI_STYLEGETSIZEFRACTIONAL:
+    case S::SCI_STYLESETWEIGHT:
+    case S::SCI_STYLEGETWEIGHT:
+    case S::SCI_STYLESETCHARACTERSET:
+    case S::SCI_STYLESETVISIBLE:
+    case S::SCI_STYLESETCHANGEABLE:
+    case S::SCI_STYLESETHOTSPOT:
+    case S::SCI_STYLEGETFORE:
+    case S::SCI_STYLEGETBACK:
+    case S::SCI_STYLEGETBOLD:
+    case S::SCI_STYLEGETITALIC:
+    case S::SCI_STYLEGETSIZE:
+    case S::SCI_STYLEGETFONT:
+    case S::SCI_STYLEGETEOLFILLED:
+    case S::SCI_STYLEGETUNDERLINE:
+    case S::SCI_STYLEGETCASE:
+    case S::SCI_STYLEGETCHARACTERSET:
+    case S::SCI_STYLEGETVISIBLE:
+    case S::SCI_STYLEGETCHANGEABLE:
+    case S::SCI_STYLEGETHOTSPOT:
+    case S::SCI_TEXTWIDTH: return true;
+    default: return false;
     }
 }
 
@@ -45,13 +63,18 @@ bool takesExistingLine(std::uint32_t msg)
 {
     using S = QsciScintillaBase;
     switch (msg) {
-    case S::SCI_WRAPCOUNT: case S::SCI_TOGGLEFOLDSHOWTEXT: case S::SCI_SETLINESTATE:
-    case S::SCI_GETLINESTATE: case S::SCI_MARGINSETSTYLE: case S::SCI_ANNOTATIONSETSTYLE:
-    case S::SCI_MARGINSETTEXT: case S::SCI_ANNOTATIONSETTEXT: case S::SCI_MARGINSETSTYLES:
-    case S::SCI_ANNOTATIONSETSTYLES: case S::SCI_ADDTABSTOP:
-        return true;
-    default:
-        return false;
+    case S::SCI_WRAPCOUNT:
+    case S::SCI_TOGGLEFOLDSHOWTEXT:
+    case S::SCI_SETLINESTATE:
+    case S::SCI_GETLINESTATE:
+    case S::SCI_MARGINSETSTYLE:
+    case S::SCI_ANNOTATIONSETSTYLE:
+    case S::SCI_MARGINSETTEXT:
+    case S::SCI_ANNOTATIONSETTEXT:
+    case S::SCI_MARGINSETSTYLES:
+    case S::SCI_ANNOTATIONSETSTYLES:
+    case S::SCI_ADDTABSTOP: return true;
+    default: return false;
     }
 }
 
@@ -60,23 +83,27 @@ bool takesSelectionIndex(std::uint32_t msg)
 {
     using S = QsciScintillaBase;
     switch (msg) {
-    case S::SCI_SETMAINSELECTION: case S::SCI_DROPSELECTIONN:
-    case S::SCI_SETSELECTIONNCARET: case S::SCI_GETSELECTIONNCARET:
-    case S::SCI_SETSELECTIONNANCHOR: case S::SCI_GETSELECTIONNANCHOR:
-    case S::SCI_SETSELECTIONNCARETVIRTUALSPACE: case S::SCI_GETSELECTIONNCARETVIRTUALSPACE:
-    case S::SCI_SETSELECTIONNANCHORVIRTUALSPACE: case S::SCI_GETSELECTIONNANCHORVIRTUALSPACE:
-    case S::SCI_SETSELECTIONNSTART: case S::SCI_GETSELECTIONNSTART:
-    case S::SCI_SETSELECTIONNEND: case S::SCI_GETSELECTIONNEND:
-        return true;
-    default:
-        return false;
+    case S::SCI_SETMAINSELECTION:
+    case S::SCI_DROPSELECTIONN:
+    case S::SCI_SETSELECTIONNCARET:
+    case S::SCI_GETSELECTIONNCARET:
+    case S::SCI_SETSELECTIONNANCHOR:
+    case S::SCI_GETSELECTIONNANCHOR:
+    case S::SCI_SETSELECTIONNCARETVIRTUALSPACE:
+    case S::SCI_GETSELECTIONNCARETVIRTUALSPACE:
+    case S::SCI_SETSELECTIONNANCHORVIRTUALSPACE:
+    case S::SCI_GETSELECTIONNANCHORVIRTUALSPACE:
+    case S::SCI_SETSELECTIONNSTART:
+    case S::SCI_GETSELECTIONNSTART:
+    case S::SCI_SETSELECTIONNEND:
+    case S::SCI_GETSELECTIONNEND: return true;
+    default: return false;
     }
 }
 
 }  // namespace
 
-KelpoComponent::KelpoComponent(std::intptr_t handle, QWidget* parent)
-    : QsciScintillaBase(parent), handle_(handle)
+KelpoComponent::KelpoComponent(std::intptr_t handle, QWidget* parent) : QsciScintillaBase(parent), handle_(handle)
 {
     // Code page 0 keeps every byte of a document and makes positions byte offsets.
     call(SCI_SETCODEPAGE, 0);
@@ -113,9 +140,7 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
         w = clampPosition(w);
         break;
     case SCI_SETSTYLING:
-    case SCI_SETSTYLINGEX:
-        w = styledRunLength(w);
-        break;
+    case SCI_SETSTYLINGEX: w = styledRunLength(w); break;
     case SCI_INSERTTEXT:
         if (w != -1) {  // -1 inserts at the caret
             w = clampPosition(w);
@@ -126,8 +151,7 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
         w = clampPosition(w);
         break;
     case SCI_GETTEXTRANGE:
-    case SCI_GETSTYLEDTEXT:
-        return textRange(msg, lParam);
+    case SCI_GETSTYLEDTEXT: return textRange(msg, lParam);
     case SCI_SEARCHINTARGET:
         if (lParam == 0 && w != 0) {  // no text to read
             return -1;
@@ -148,9 +172,7 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
     case SCI_SETSELECTIONNCARET:
     case SCI_SETSELECTIONNANCHOR:
     case SCI_SETSELECTIONNSTART:
-    case SCI_SETSELECTIONNEND:
-        lParam = clampPosition(lParam);
-        break;
+    case SCI_SETSELECTIONNEND: lParam = clampPosition(lParam); break;
     case SCI_GETTEXT:  // a negative size would be taken as a huge buffer
     case SCI_ADDSTYLEDTEXT:
         if (w < 0) {
@@ -162,14 +184,12 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return call(msg, w, lParam);
 }
 
-void KelpoComponent::setCallback(KelpoCallback callback, void* context, KelpoCallback* previous,
-                                 void** previousContext)
+void KelpoComponent::setCallback(KelpoCallback callback, void* context, KelpoCallback* previous, void** previousContext)
 {
     if (previous) {
         *previous = callback_;
@@ -186,20 +206,14 @@ std::intptr_t KelpoComponent::call(unsigned int msg, std::intptr_t wParam, std::
     return SendScintilla(msg, static_cast<unsigned long>(wParam), static_cast<long>(lParam));
 }
 
-std::intptr_t KelpoComponent::length() const
-{
-    return call(SCI_GETLENGTH);
-}
+std::intptr_t KelpoComponent::length() const { return call(SCI_GETLENGTH); }
 
 std::intptr_t KelpoComponent::clampPosition(std::intptr_t position) const
 {
     return std::clamp(position, std::intptr_t{0}, length());
 }
 
-bool KelpoComponent::lineExists(std::intptr_t line) const
-{
-    return line >= 0 && line < call(SCI_GETLINECOUNT);
-}
+bool KelpoComponent::lineExists(std::intptr_t line) const { return line >= 0 && line < call(SCI_GETLINECOUNT); }
 
 std::intptr_t KelpoComponent::rangeInDocument(std::intptr_t start, std::intptr_t count) const
 {
@@ -209,9 +223,8 @@ std::intptr_t KelpoComponent::rangeInDocument(std::intptr_t start, std::intptr_t
         return 0;
     }
     // Written so that start + count cannot overflow.
-    const std::intptr_t to = (start >= 0 && count >= end - start)
-                                 ? end
-                                 : std::clamp(start + count, std::intptr_t{0}, end);
+    const std::intptr_t to =
+        (start >= 0 && count >= end - start) ? end : std::clamp(start + count, std::intptr_t{0}, end);
     return std::max(to - from, std::intptr_t{0});
 }
 

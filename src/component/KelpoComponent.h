@@ -23,8 +23,7 @@ public:
     // process on arguments outside the document, and EM_LINEINDEX, which Scintilla lacks.
     std::intptr_t send(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 
-    void setCallback(KelpoCallback callback, void* context, KelpoCallback* previous,
-                     void** previousContext);
+    void setCallback(KelpoCallback callback, void* context, KelpoCallback* previous, void** previousContext);
 
 private:
     std::intptr_t call(unsigned int msg, std::intptr_t wParam = 0, std::intptr_t lParam = 0) const;

@@ -34,16 +34,14 @@ bool InterProc::Listen(const std::string& endpointName)
         return false;
     const std::string path = mb::EndpointPath(*folder, name);
     switch (mb::ProbeEndpoint(path)) {
-    case mb::EndpointState::Absent:
-        break;
+    case mb::EndpointState::Absent: break;
     case mb::EndpointState::Stale:
         // Left by a listener that ended without closing; nobody answers on it.
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
             return false;
         break;
     case mb::EndpointState::Live:
-    case mb::EndpointState::Foreign:
-        return false;
+    case mb::EndpointState::Foreign: return false;
     }
     auto server = std::make_unique<QLocalServer>();
     if (!server->listen(QString::fromStdString(path)))
@@ -54,10 +52,7 @@ bool InterProc::Listen(const std::string& endpointName)
     return true;
 }
 
-std::string InterProc::EndpointName() const
-{
-    return endpointName_;
-}
+std::string InterProc::EndpointName() const { return endpointName_; }
 
 void InterProc::StopListening()
 {

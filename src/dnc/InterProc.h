@@ -10,7 +10,9 @@
 
 class QLocalServer;
 class MbSender;
-namespace mb { struct Frame; }
+namespace mb {
+struct Frame;
+}
 
 class InterProc : public QObject {
     Q_OBJECT
@@ -25,9 +27,9 @@ public:
     // The name listened as, lower case; empty when not listening.
     std::string EndpointName() const;
 
-    std::string TargetName;             // receiver of the next Send
-    std::string MessageText;            // text of the next Send, 8-bit bytes
-    std::int32_t MessageValue = 0;      // number of the next Send
+    std::string TargetName;         // receiver of the next Send
+    std::string MessageText;        // text of the next Send, 8-bit bytes
+    std::int32_t MessageValue = 0;  // number of the next Send
 
     // Sends one frame to TargetName without waiting for a reply; an absent target is
     // silently skipped. Connection and write proceed in the event loop, each bounded to
@@ -39,8 +41,7 @@ public:
 
 Q_SIGNALS:
     // Raised on the thread of the InterProc for every valid frame received.
-    void MessageReceived(int value, const std::string& sender, int length,
-                         const std::string& messageText);
+    void MessageReceived(int value, const std::string& sender, int length, const std::string& messageText);
 
 private:
     static constexpr int kMaxConnections = 32;
@@ -51,7 +52,7 @@ private:
 
     std::unique_ptr<QLocalServer> server_;
     std::string endpointName_;
-    std::vector<MbSender*> senders_;    // children, until they finish
+    std::vector<MbSender*> senders_;  // children, until they finish
     int connections_ = 0;
     bool sendFailed_ = false;
 };

@@ -9,10 +9,9 @@
 namespace {
 // Reads are made in pieces so that neither Qt nor the decoder holds more than about one frame.
 constexpr qint64 kChunkSize = 64 * 1024;
-}
+}  // namespace
 
-MbConnection::MbConnection(QLocalSocket* socket, QObject* parent)
-    : QObject(parent), socket_(socket)
+MbConnection::MbConnection(QLocalSocket* socket, QObject* parent) : QObject(parent), socket_(socket)
 {
     socket_->setParent(this);
     socket_->setReadBufferSize(kChunkSize);

@@ -1,6 +1,8 @@
 // Endpoint folder checks and endpoint probing, on POSIX calls so that nothing blocks.
 #include "dnc/MbEndpoint.h"
 
+#include "base/FileDescriptor.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QString>
@@ -22,19 +24,7 @@ bool IsUsableFolder(const struct stat& info)
     return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { if (fd_ >= 0) ::close(fd_); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
+}  // namespace
 
 std::string EndpointFolderPath()
 {
@@ -107,26 +97,22 @@ EndpointState ProbeEndpoint(const std::string& path)
         return errno == ENOENT ? EndpointState::Absent : EndpointState::Foreign;
     if (!S_ISSOCK(info.st_mode))
         return EndpointState::Foreign;
-    sockaddr_un address {};
+    sockaddr_un address{};
     if (path.size() >= sizeof(address.sun_path))
         return EndpointState::Foreign;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    const Descriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    const FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (fd.get() < 0)
         return EndpointState::Foreign;
     if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0)
         return EndpointState::Live;
     switch (errno) {
-    case ECONNREFUSED:
-        return EndpointState::Stale;
+    case ECONNREFUSED: return EndpointState::Stale;
     case EAGAIN:
-    case EINPROGRESS:
-        return EndpointState::Live;   // listening, backlog full
-    case ENOENT:
-        return EndpointState::Absent;
-    default:
-        return EndpointState::Foreign;
+    case EINPROGRESS: return EndpointState::Live;  // listening, backlog full
+    case ENOENT: return EndpointState::Absent;
+    default: return EndpointState::Foreign;
     }
 }
 
@@ -139,4 +125,4 @@ bool EndpointIsLive(std::string_view name)
     return ProbeEndpoint(EndpointPath(*folder, lower)) == EndpointState::Live;
 }
 
-} // namespace mb
+}  // namespace mb

@@ -29,10 +29,10 @@ bool IsValidEndpointName(std::string_view name, std::string_view folder);
 std::string EndpointPath(std::string_view folder, std::string_view lowerName);
 
 enum class EndpointState {
-    Absent,     // nothing at the path
-    Stale,      // a socket file nobody listens on
-    Live,       // a socket that accepts connections (or is busy accepting them)
-    Foreign,    // something at the path that is not a socket
+    Absent,   // nothing at the path
+    Stale,    // a socket file nobody listens on
+    Live,     // a socket that accepts connections (or is busy accepting them)
+    Foreign,  // something at the path that is not a socket
 };
 
 // Looks at path without blocking: a non-blocking connect tells live from stale.
@@ -41,4 +41,4 @@ EndpointState ProbeEndpoint(const std::string& path);
 // True when a valid name has a listener that accepts connections in the usable folder.
 bool EndpointIsLive(std::string_view name);
 
-} // namespace mb
+}  // namespace mb

@@ -25,10 +25,9 @@ std::uint32_t GetBigEndian(const std::string& in, std::size_t offset, int bytes)
     return value;
 }
 
-} // namespace
+}  // namespace
 
-std::optional<std::string> EncodeFrame(std::int32_t value, std::string_view sender,
-                                       std::string_view text)
+std::optional<std::string> EncodeFrame(std::int32_t value, std::string_view sender, std::string_view text)
 {
     if (sender.size() > kMaxSenderSize || text.size() > kMaxFrameBody - kFrameFixedBody - sender.size())
         return std::nullopt;
@@ -110,4 +109,4 @@ void FrameDecoder::Complete(Frame& frame)
     sender_ = 0;
 }
 
-} // namespace mb
+}  // namespace mb

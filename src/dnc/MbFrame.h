@@ -10,9 +10,9 @@
 namespace mb {
 
 inline constexpr std::string_view kFrameMagic = "MBI1";
-inline constexpr std::size_t kFrameHeaderSize = 8;          // magic and L
-inline constexpr std::uint32_t kMaxFrameBody = 1u << 20;    // largest L
-inline constexpr std::uint32_t kFrameFixedBody = 10;        // value, S and T fields
+inline constexpr std::size_t kFrameHeaderSize = 8;        // magic and L
+inline constexpr std::uint32_t kMaxFrameBody = 1u << 20;  // largest L
+inline constexpr std::uint32_t kFrameFixedBody = 10;      // value, S and T fields
 inline constexpr std::size_t kMaxSenderSize = 0xFFFF;
 
 struct Frame {
@@ -22,8 +22,7 @@ struct Frame {
 };
 
 // The whole frame; nothing when the sender or text would not fit the limits.
-std::optional<std::string> EncodeFrame(std::int32_t value, std::string_view sender,
-                                       std::string_view text);
+std::optional<std::string> EncodeFrame(std::int32_t value, std::string_view sender, std::string_view text);
 
 // Decodes a stream of frames. Each Feed takes bytes only up to the end of the frame
 // under way, so the decoder never holds more than one frame, and rejects a frame as
@@ -51,4 +50,4 @@ private:
     bool malformed_ = false;
 };
 
-} // namespace mb
+}  // namespace mb

@@ -14,10 +14,7 @@ MbSender::MbSender(std::string path, std::string frame, QObject* parent)
 }
 
 // The socket is a member and goes before the QObject part, so it must not call back.
-MbSender::~MbSender()
-{
-    disconnect(&socket_, nullptr, this, nullptr);
-}
+MbSender::~MbSender() { disconnect(&socket_, nullptr, this, nullptr); }
 
 void MbSender::Start()
 {
@@ -61,7 +58,7 @@ void MbSender::WaitUntilDone(QDeadlineTimer deadline)
         else if (socket_.state() == QLocalSocket::ConnectedState)
             progressed = socket_.waitForBytesWritten(left);
         if (!progressed && !done_ && !until.hasExpired()) {
-            GiveUp();   // the socket failed in a way that raised no error
+            GiveUp();  // the socket failed in a way that raised no error
             return;
         }
     }

@@ -6,11 +6,7 @@
 
 #include <cstdlib>
 
-#include "app/DialogService.h"
-#include "app/Forms.h"
-#include "app/MDIForm1.h"
-#include "dnc/InterProc.h"
-#include "editor/EditorState.h"
+#include "editor/EditorSession.h"
 
 std::string ComponentFailurePrompt()
 {
@@ -19,18 +15,14 @@ std::string ComponentFailurePrompt()
     return "Varnotek could not start because an important file '" + module + "' is missing or invalid" + paragraph +
            "The quickest way to recover the missing file is by re-installing the editor. You can download the "
            "latest version of the editor from the website at " +
-           ProductWebAddress + " and re-install it" + paragraph +
-           "Do you want to open the Talvane4.0 editor instead ?";
+           ProductWebAddress + " and re-install it" + paragraph + "Do you want to open the Talvane4.0 editor instead ?";
 }
 
-void ComponentFailurePath()
+void ComponentFailurePath(const EditorSession& editor)
 {
-    Dialogs().MessageBox({ComponentFailurePrompt(), MsgButtons::YesNo, MsgIcon::Critical,
-                          "Error " + std::to_string(EditorHandle)});
-    InterProc& mb = Forms::Instance().Get<MDIForm1>().mb();
-    mb.MessageText = "EDIT_FAILED";
-    mb.TargetName = "Talvane";
-    mb.Send();
-    mb.Flush(1000);
+    editor.Dialogs().MessageBox({ComponentFailurePrompt(), MsgButtons::YesNo, MsgIcon::Critical,
+                                 "Error " + std::to_string(editor.EditorHandle)});
+    if (editor.Hooks.ComponentFailed)
+        editor.Hooks.ComponentFailed();
     std::_Exit(EXIT_FAILURE);
 }

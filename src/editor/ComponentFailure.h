@@ -9,5 +9,7 @@ inline constexpr const char* ProductWebAddress = "https://www.varnotek.com";
 // The prompt of the failure message box.
 std::string ComponentFailurePrompt();
 
-// Shows the message, sends "EDIT_FAILED" to Talvane and ends the process at once.
-[[noreturn]] void ComponentFailurePath();
+class EditorSession;
+
+// Shows the message, lets the ComponentFailed hook tell Talvane, and ends the process at once.
+[[noreturn]] void ComponentFailurePath(const EditorSession& editor);

@@ -7,15 +7,8 @@
 
 #include "editor/ModuleFileCheck.h"
 
-ComponentModule& Component()
+bool LoadComponentModule(ComponentModule& module, const std::string& path)
 {
-    static ComponentModule module;
-    return module;
-}
-
-bool LoadComponentModule(const std::string& path)
-{
-    ComponentModule& module = Component();
     module = {};
     const QString fileName = QFile::decodeName(path.c_str());
     // QLibrary would also try other names; only the exact file counts.

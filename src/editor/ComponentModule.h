@@ -13,9 +13,6 @@ struct ComponentModule {
     bool Usable() const { return Create && Send && SetCallback; }
 };
 
-// The entry points of the loaded module; all null until a module has been loaded.
-ComponentModule& Component();
-
-// Loads the module file and resolves its entry points. A missing, truncated or foreign file
-// leaves the entry points null. The module is never unloaded.
-bool LoadComponentModule(const std::string& path);
+// Loads the module file and resolves its entry points into module. A missing, truncated or
+// foreign file leaves the entry points null. The module is never unloaded.
+bool LoadComponentModule(ComponentModule& module, const std::string& path);

@@ -3,21 +3,20 @@
 
 #include <string>
 
+class EditorSession;
+
 // Reads path into the component as the whole document; the previous text stays on failure,
 // now without a path. Failures are reported to the user.
-bool LoadDocument(const std::string& path);
+bool LoadDocument(EditorSession& editor, const std::string& path);
 // Empties the document and CurrentFilePath.
-void ClearDocument();
+void ClearDocument(EditorSession& editor);
 // The text as it stands becomes the saved state, with no undo history behind it.
-void MarkUnmodified();
+void MarkUnmodified(const EditorSession& editor);
 // The caret to the start of the text, nothing selected.
-void CaretToStart();
+void CaretToStart(const EditorSession& editor);
 // Writes the whole text to path; false for an empty document or a failed write.
-bool SaveDocument(const std::string& path);
+bool SaveDocument(const EditorSession& editor, const std::string& path);
 // Asks for a file name, then saves; the path written, or empty when cancelled or not written.
-std::string SaveDocumentAs();
-// The name last chosen in the Open or Save dialog; the Open dialog starts from it.
-const std::string& LastDialogFileName();
-void RememberDialogFileName(const std::string& name);
+std::string SaveDocumentAs(EditorSession& editor);
 
 inline constexpr const char* FileDialogFilter = "All Files (*.*)";

@@ -3,12 +3,10 @@
 
 #include <algorithm>
 
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 ComponentSize EditorComponentSize(int widthTwips, int heightTwips)
 {
-    const auto side = [](int twips) {
-        return int(std::max(0L, RoundHalfEven(double(twips) / TwipsPerPixel - 8)));
-    };
+    const auto side = [](int twips) { return int(std::max(0L, RoundHalfEven(double(twips) / TwipsPerPixel - 8))); };
     return {side(widthTwips), side(heightTwips)};
 }

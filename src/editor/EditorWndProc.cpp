@@ -3,57 +3,63 @@
 // served is only forwarded.
 #include "editor/EditorWndProc.h"
 
-#include "editor/ComponentModule.h"
-#include "editor/EditorState.h"
+#include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
-#include "highlight/Styling.h"
 
-void HookEditorWindow(QWidget* window)
+void HookEditorWindow(EditorSession& editor)
 {
-    const ComponentModule& module = Component();
-    if (!module.SetCallback)
+    if (!editor.Module.SetCallback)
         return;
     WindowProcedure previous;
-    module.SetCallback(EditorHandle, EditorWndProc, window, &previous.callback, &previous.context);
-    PrevEditorWndProc = previous;
+    editor.Module.SetCallback(editor.EditorHandle, EditorWndProc, &editor, &previous.callback, &previous.context);
+    editor.PrevEditorWndProc = previous;
 }
 
-void UnhookEditorWindow(QWidget*)
+void UnhookEditorWindow(EditorSession& editor)
 {
-    const ComponentModule& module = Component();
-    if (!module.SetCallback)
+    if (!editor.Module.SetCallback)
         return;
-    module.SetCallback(EditorHandle, PrevEditorWndProc.callback, PrevEditorWndProc.context, nullptr, nullptr);
-    PrevEditorWndProc = {};
+    editor.Module.SetCallback(editor.EditorHandle, editor.PrevEditorWndProc.callback, editor.PrevEditorWndProc.context,
+                              nullptr, nullptr);
+    editor.PrevEditorWndProc = {};
 }
 
 namespace {
 
-void RouteStyleNeeded(std::int32_t end)
+void RouteStyleNeeded(const EditorSession& editor, std::int32_t end)
 {
-    const std::int32_t start = SendEditor(sci::SCI_GETENDSTYLED, 0, 0);
-    const std::int32_t firstLine = SendEditor(sci::SCI_LINEFROMPOSITION, start, 0);
-    const std::int32_t lastLine = SendEditor(sci::SCI_LINEFROMPOSITION, end, 0);
-    StyleLines(firstLine, lastLine);
+    if (!editor.Hooks.StyleLines)
+        return;
+    const std::int32_t start = editor.SendEditor(sci::SCI_GETENDSTYLED, 0, 0);
+    const std::int32_t firstLine = editor.SendEditor(sci::SCI_LINEFROMPOSITION, start, 0);
+    const std::int32_t lastLine = editor.SendEditor(sci::SCI_LINEFROMPOSITION, end, 0);
+    editor.Hooks.StyleLines(firstLine, lastLine);
 }
+
+// Holds the re-entrancy guard for one pass through the procedure, however the pass ends.
+class GuardSet {
+public:
+    explicit GuardSet(bool& guard) : guard_(guard) { guard_ = true; }
+    ~GuardSet() { guard_ = false; }
+    GuardSet(const GuardSet&) = delete;
+    GuardSet& operator=(const GuardSet&) = delete;
+
+private:
+    bool& guard_;
+};
 
 }  // namespace
 
-void EditorWndProc(void*, const KelpoNotification* notification)
+void EditorWndProc(void* context, const KelpoNotification* notification)
 {
-    if (!InEditorWndProc && notification) {
-        InEditorWndProc = true;
-        // A failure while styling must not keep the guard set nor stop the forwarding.
-        try {
-            const KelpoNotification record = *notification;
-            if (record.code == sci::SCN_STYLENEEDED)
-                RouteStyleNeeded(record.position);
-        } catch (...) {
-        }
-        InEditorWndProc = false;
+    auto& editor = *static_cast<EditorSession*>(context);
+    if (!editor.InEditorWndProc && notification) {
+        const GuardSet guard(editor.InEditorWndProc);
+        const KelpoNotification record = *notification;
+        if (record.code == sci::SCN_STYLENEEDED)
+            RouteStyleNeeded(editor, record.position);
     }
-    const WindowProcedure previous = PrevEditorWndProc;
+    const WindowProcedure previous = editor.PrevEditorWndProc;
     if (previous.callback)
         previous.callback(previous.context, notification);
 }

@@ -3,12 +3,14 @@
 
 #include "component/KelpoApi.h"
 
-class QWidget;
+class EditorSession;
 
-// Installs EditorWndProc for the editor window; the replaced procedure goes to PrevEditorWndProc.
-void HookEditorWindow(QWidget* window);
+// Installs EditorWndProc for the session's component; the replaced procedure goes to
+// PrevEditorWndProc.
+void HookEditorWindow(EditorSession& editor);
 // Puts PrevEditorWndProc back.
-void UnhookEditorWindow(QWidget* window);
+void UnhookEditorWindow(EditorSession& editor);
 
-// Receives every notification of the component and forwards it to PrevEditorWndProc.
-void EditorWndProc(void* window, const KelpoNotification* notification);
+// Receives every notification of the component (context is the EditorSession) and forwards it
+// to PrevEditorWndProc.
+void EditorWndProc(void* context, const KelpoNotification* notification);

@@ -3,48 +3,51 @@
 
 #include <QMdiSubWindow>
 
-#include "app/AppState.h"
-#include "app/Twips.h"
+#include "base/Twips.h"
 #include "editor/ComponentFailure.h"
-#include "editor/ComponentModule.h"
 #include "editor/EditorGeometry.h"
-#include "editor/EditorState.h"
+#include "editor/EditorSession.h"
 #include "editor/EditorWndProc.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
-#include "highlight/LoadStyleSet.h"
 
-frmEditor::frmEditor() : FormWindow(QStringLiteral("frmEditor")) { setObjectName(FormName()); }
+frmEditor::frmEditor(EditorSession& editor) : FormWindow(QStringLiteral("frmEditor")), editor_(editor)
+{
+    setObjectName(FormName());
+}
 
-QWidget* frmEditor::ComponentWidget() const { return findChild<QWidget*>(QStringLiteral("EditorDll"), Qt::FindDirectChildrenOnly); }
+QWidget* frmEditor::ComponentWidget() const
+{
+    return findChild<QWidget*>(QStringLiteral("EditorDll"), Qt::FindDirectChildrenOnly);
+}
 
 void frmEditor::Load()
 {
-    LoadComponentModule(ProgramFile(ComponentModuleFileName));
-    const ComponentModule& module = Component();
-    EditorHandle = module.Create ? std::int32_t(module.Create(this)) : 0;
-    if (EditorHandle < 32)
-        ComponentFailurePath();
+    LoadComponentModule(editor_.Module, editor_.App().ProgramFile(ComponentModuleFileName));
+    editor_.EditorHandle = editor_.Module.Create ? std::int32_t(editor_.Module.Create(this)) : 0;
+    if (editor_.EditorHandle < 32)
+        ComponentFailurePath(editor_);
     ConfigureComponent();
-    LoadStyleSet();
-    HookEditorWindow(this);
+    if (editor_.Hooks.LoadStyles)
+        editor_.Hooks.LoadStyles();
+    HookEditorWindow(editor_);
 }
 
 void frmEditor::ConfigureComponent()
 {
     using namespace sci;
-    SendEditor(SCI_SETSTYLEBITS, 6, 0);
-    SendEditor(SCI_SETLEXER, SCLEX_CONTAINER, 0);
-    SendEditor(SCI_STYLESETFORE, STYLE_DEFAULT, 0);
-    SendEditor(SCI_STYLESETBACK, STYLE_DEFAULT, 0xFFFFFF);
-    SendEditor(SCI_STYLESETBOLD, STYLE_DEFAULT, 0);
-    SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, 10);
-    SendEditor(SCI_STYLECLEARALL, 0, 0);
+    const EditorSession& e = editor_;
+    e.SendEditor(SCI_SETSTYLEBITS, 6, 0);
+    e.SendEditor(SCI_SETLEXER, SCLEX_CONTAINER, 0);
+    e.SendEditor(SCI_STYLESETFORE, STYLE_DEFAULT, 0);
+    e.SendEditor(SCI_STYLESETBACK, STYLE_DEFAULT, 0xFFFFFF);
+    e.SendEditor(SCI_STYLESETBOLD, STYLE_DEFAULT, 0);
+    e.SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, 10);
+    e.SendEditor(SCI_STYLECLEARALL, 0, 0);
 }
 
 void frmEditor::Unload()
 {
-    UnhookEditorWindow(this);
+    UnhookEditorWindow(editor_);
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
         sub->deleteLater();
 }

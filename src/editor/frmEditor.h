@@ -3,13 +3,15 @@
 
 #include <QWidget>
 
-#include "app/Forms.h"
+#include "base/FormWindow.h"
+
+class EditorSession;
 
 class frmEditor : public QWidget, public FormWindow {
     Q_OBJECT
 public:
     static constexpr FormId Id = FormId::frmEditor;
-    frmEditor();
+    explicit frmEditor(EditorSession& editor);
 
     QWidget* Widget() override { return this; }
     // The component's widget, found by the name the module gives it.
@@ -22,4 +24,6 @@ protected:
 
 private:
     void ConfigureComponent();
+
+    EditorSession& editor_;
 };

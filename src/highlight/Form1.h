@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "app/Forms.h"
+#include "base/FormWindow.h"
 
 class Form1 : public QWidget, public FormWindow {
 public:

@@ -2,26 +2,26 @@
 // changes nothing.
 #include "highlight/LoadStyleSet.h"
 
-#include "app/AppState.h"
-#include "editor/SendEditor.h"
+#include "editor/EditorSession.h"
 #include "highlight/Styling.h"
 
-void ApplyStyleSet(const StyleSetApplication& styleSet)
+void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)
 {
     for (const SciCall& call : styleSet.messages)
-        SendEditor(call.msg, call.wParam, call.lParam);
-    StyleModes = ModesAfter(styleSet, StyleModes);
-    StylingEnabled = StylingEnabledAfter(styleSet, StylingEnabled);
+        styling.Editor().SendEditor(call.msg, call.wParam, call.lParam);
+    styling.StyleModes = ModesAfter(styleSet, styling.StyleModes);
+    styling.StylingEnabled = StylingEnabledAfter(styleSet, styling.StylingEnabled);
 }
 
-void ApplyDefaultStyles() { ApplyStyleSet(BuiltInStyleSet()); }
+void ApplyDefaultStyles(Styling& styling) { ApplyStyleSet(styling, BuiltInStyleSet()); }
 
-bool LoadStyleSet()
+bool LoadStyleSet(Styling& styling)
 {
-    const StyleSetFileContent content = ReadStyleSetFile(ProgramFile(std::string(kStyleSetFileName)));
+    const std::string path = styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
+    const StyleSetFileContent content = ReadStyleSetFile(path);
     switch (content.state) {
-    case StyleSetFileState::Absent: ApplyDefaultStyles(); return true;
-    case StyleSetFileState::Read: ApplyStyleSet(ParseStyleSet(content.bytes)); return true;
+    case StyleSetFileState::Absent: ApplyDefaultStyles(styling); return true;
+    case StyleSetFileState::Read: ApplyStyleSet(styling, ParseStyleSet(content.bytes)); return true;
     case StyleSetFileState::Failed: return false;
     }
     return false;

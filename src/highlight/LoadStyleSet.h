@@ -3,10 +3,12 @@
 
 #include "highlight/StyleSetFile.h"
 
+class Styling;
+
 // Reads StyleSet.sty from the program folder and applies it, or the built-in set when there is
 // no such file. False when a file is there but cannot be read: what is in force stays.
-bool LoadStyleSet();
+bool LoadStyleSet(Styling& styling);
 // The built-in set: comments, M words and N words in colour, styling on.
-void ApplyDefaultStyles();
+void ApplyDefaultStyles(Styling& styling);
 // Sends a style set's messages in order, then takes over its modes and on/off state.
-void ApplyStyleSet(const StyleSetApplication& styleSet);
+void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet);

@@ -6,10 +6,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "app/AppState.h"
-#include "app/StatusPanel.h"
+#include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "highlight/RestyleProgress.h"
 
 namespace {
@@ -33,38 +31,45 @@ private:
 
 }  // namespace
 
-void RestyleDocument()
+void Styling::ShowProgress(const std::string& text) const
 {
+    if (ShowStatusText)
+        ShowStatusText(text);
+}
+
+void Styling::RestyleDocument()
+{
+    AppState& app = editor_.App();
     if (!StylingEnabled || RestyleBusy)
         return;
     EventTurns turns;
     bool restart = true;
     while (restart) {
         restart = false;
-        const std::int32_t lastLine = SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1;
+        const std::int32_t lastLine = editor_.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1;
         if (lastLine < 1)
             break;
         const std::int32_t step = RestyleStep(lastLine);
-        StyleRestartRequested = false;
+        app.StyleRestartRequested = false;
         RestyleBusy = true;
         std::int32_t shownBar = -1;
         for (std::int32_t line = 0; line <= lastLine; ++line) {
             turns.Give();
-            line = std::max(line, SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
+            line = std::max(line, editor_.SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
             StyleLine(line);
-            if (StyleRestartRequested) {
+            if (app.StyleRestartRequested) {
                 restart = true;
                 break;
             }
             const std::int32_t bar = RestyleBarLength(line, step);
-            if (AppClosing)
+            if (app.AppClosing)
                 return;
             if (bar != shownBar) {
-                ShowStatusText(std::string(std::size_t(std::max(bar, 0)), '|'));
+                ShowProgress(std::string(std::size_t(std::max(bar, 0)), '|'));
                 shownBar = bar;
             }
         }
     }
-    ShowStatusText({});
+    ShowProgress({});
     RestyleBusy = false;
 }

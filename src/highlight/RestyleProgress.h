@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 // Lines per "|" for a document whose last line is lastLine: a hundredth, halves to even, at least 1.
 inline std::int32_t RestyleStep(std::int32_t lastLine)

@@ -2,60 +2,50 @@
 // scanner gives them. Lines of any length are styled in full.
 #include "highlight/Styling.h"
 
+#include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "highlight/StyleRunMessages.h"
 
-namespace {
-
-void Send(const SciCall& call) { SendEditor(call.msg, call.wParam, call.lParam); }
-
-// Reused between lines, so that styling a document allocates only for its longest line.
-std::string& LineBuffer()
+void Styling::ReadLineInto(std::int32_t line, std::string& text) const
 {
-    static std::string buffer;
-    return buffer;
-}
-
-void ReadLineInto(std::int32_t line, std::string& text)
-{
-    const std::int32_t length = SendEditor(sci::SCI_LINELENGTH, line, 0);
+    const std::int32_t length = editor_.SendEditor(sci::SCI_LINELENGTH, line, 0);
     text.resize(std::size_t(std::max(length, 0)));
     if (length > 0)
-        SendEditorDirect(sci::SCI_GETLINE, line, text.data());
+        editor_.SendEditorDirect(sci::SCI_GETLINE, line, text.data());
 }
 
-}  // namespace
-
-std::string GetLineText(std::int32_t line)
+std::string Styling::GetLineText(std::int32_t line) const
 {
     std::string text;
     ReadLineInto(line, text);
     return text;
 }
 
-std::int32_t GetLineStart(std::int32_t line) { return SendEditorDirect(sci::EM_LINEINDEX, line, 0); }
-
-void SetStyleRun(std::int32_t position, std::int32_t length, std::uint8_t entry, std::int32_t mode)
+std::int32_t Styling::GetLineStart(std::int32_t line) const
 {
-    for (const SciCall& call : StyleRunMessages(position, length, entry, mode))
-        Send(call);
+    return editor_.SendEditorDirect(sci::EM_LINEINDEX, line, 0);
 }
 
-bool StyleLine(std::int32_t line)
+void Styling::SetStyleRun(std::int32_t position, std::int32_t length, std::uint8_t entry, std::int32_t mode) const
+{
+    for (const SciCall& call : StyleRunMessages(position, length, entry, mode))
+        editor_.SendEditor(call.msg, call.wParam, call.lParam);
+}
+
+bool Styling::StyleLine(std::int32_t line)
 {
     if (!StylingEnabled)
         return false;
     const std::int32_t start = GetLineStart(line);
     if (start < 0)
         return false;
-    std::string& text = LineBuffer();
-    ReadLineInto(line, text);
-    ForEachLineStyleMessage(start, text, StyleModes, Send);
+    ReadLineInto(line, lineBuffer_);
+    ForEachLineStyleMessage(start, lineBuffer_, StyleModes,
+                            [this](const SciCall& call) { editor_.SendEditor(call.msg, call.wParam, call.lParam); });
     return true;
 }
 
-void StyleLines(std::int32_t firstLine, std::int32_t lastLine)
+void Styling::StyleLines(std::int32_t firstLine, std::int32_t lastLine)
 {
     if (!StylingEnabled)
         return;

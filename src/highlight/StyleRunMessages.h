@@ -47,9 +47,7 @@ inline StyleRunCalls StyleRunMessages(std::int32_t position, std::int32_t length
     StyleRunCalls calls;
     calls.Append({sci::SCI_STARTSTYLING, position, kStyleMask});
     switch (mode) {
-    case 1:
-        calls.Append({sci::SCI_SETSTYLING, length, plain});
-        break;
+    case 1: calls.Append({sci::SCI_SETSTYLING, length, plain}); break;
     case 2:
     case 3:
         // The letter alone in bold, then the rest of the word afresh.
@@ -57,12 +55,8 @@ inline StyleRunCalls StyleRunMessages(std::int32_t position, std::int32_t length
         calls.Append({sci::SCI_STARTSTYLING, position + 1, kStyleMask});
         calls.Append({sci::SCI_SETSTYLING, length - 1, mode == 2 ? sci::STYLE_DEFAULT : plain});
         break;
-    case 4:
-        calls.Append({sci::SCI_SETSTYLING, length, bold});
-        break;
-    default:
-        calls.Append({sci::SCI_SETSTYLING, length, sci::STYLE_DEFAULT});
-        break;
+    case 4: calls.Append({sci::SCI_SETSTYLING, length, bold}); break;
+    default: calls.Append({sci::SCI_SETSTYLING, length, sci::STYLE_DEFAULT}); break;
     }
     return calls;
 }

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/TextFile.h"
 #include "editor/SciMessages.h"
-#include "editor/TextFile.h"
 #include "highlight/StyleSetText.h"
 
 namespace {
@@ -15,10 +15,7 @@ constexpr std::int32_t kCommentColour = 0x00C000;
 constexpr std::int32_t kMColour = 0xFF8080;
 constexpr std::int32_t kNColour = 0xC0C0C0;
 
-QString LocalName(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
+QString LocalName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace
 

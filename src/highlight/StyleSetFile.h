@@ -23,9 +23,9 @@ struct StyleModeSetting {
 // Everything a style set changes, as a new value: the caller applies it only once it is
 // complete, so a failed read leaves the styling in force untouched.
 struct StyleSetApplication {
-    std::optional<bool> stylingEnabled;       // nullopt: the set leaves styling on or off as it was
-    std::vector<StyleModeSetting> modes;      // in file order; a later setting of an entry wins
-    std::vector<SciCall> messages;            // component messages, to be sent in this order
+    std::optional<bool> stylingEnabled;   // nullopt: the set leaves styling on or off as it was
+    std::vector<StyleModeSetting> modes;  // in file order; a later setting of an entry wins
+    std::vector<SciCall> messages;        // component messages, to be sent in this order
 };
 
 // Reads the file's lines in order: an off line turns styling off and ends the reading, an on

@@ -17,10 +17,7 @@ std::string WithoutBlanks(std::string_view line)
     return kept;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::int32_t ParseColour(std::string_view text)
 {
@@ -73,10 +70,7 @@ std::vector<std::string> Lines(std::string_view fileBytes)
     return lines;
 }
 
-bool Contains(std::string_view line, std::string_view word)
-{
-    return line.find(word) != std::string_view::npos;
-}
+bool Contains(std::string_view line, std::string_view word) { return line.find(word) != std::string_view::npos; }
 
 std::uint8_t EntryOfLine(std::string_view line)
 {
@@ -89,14 +83,8 @@ std::uint8_t EntryOfLine(std::string_view line)
     return entry >= 1 && entry <= 27 ? static_cast<std::uint8_t>(entry) : 0;
 }
 
-std::int32_t ModeOfLine(std::string_view line)
-{
-    return line.size() >= 2 && IsDigit(line[1]) ? line[1] - '0' : 0;
-}
+std::int32_t ModeOfLine(std::string_view line) { return line.size() >= 2 && IsDigit(line[1]) ? line[1] - '0' : 0; }
 
-std::int32_t ColourOfLine(std::string_view line)
-{
-    return line.size() > 3 ? ParseColour(line.substr(3)) : 0;
-}
+std::int32_t ColourOfLine(std::string_view line) { return line.size() > 3 ? ParseColour(line.substr(3)) : 0; }
 
 }  // namespace styleset

@@ -21,7 +21,7 @@ struct StyleRun {
     std::int32_t position = 0;  // byte offset from the line's first byte
     std::int32_t length = 0;
     std::uint8_t entry = 0;
-    std::int32_t mode = 0;      // the entry's style mode when the line was scanned
+    std::int32_t mode = 0;  // the entry's style mode when the line was scanned
 
     friend bool operator==(const StyleRun&, const StyleRun&) = default;
 };

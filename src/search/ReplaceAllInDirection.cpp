@@ -1,6 +1,6 @@
 // Replace All in one direction: the replace-and-search-on loop over the primitives.
+#include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "search/SearchPrimitives.h"
 #include "search/TargetSearch.h"
 
@@ -18,33 +18,33 @@ bool TakesPlaceAgain(const TargetMatch& match, bool barredAtFrom)
 
 }  // namespace
 
-std::int32_t ReplaceAllInDirection(const std::string& text, const std::string& replacement, bool up, bool matchCase,
-                                   bool wholeWord, bool regExp)
+std::int32_t ReplaceAllInDirection(const EditorSession& editor, const std::string& text, const std::string& replacement,
+                                   bool up, bool matchCase, bool wholeWord, bool regExp)
 {
     // An empty text would be "found" everywhere without ever moving on.
     if (text.empty())
         return 0;
     const std::int32_t flags = SearchFlags(matchCase, wholeWord, regExp);
-    TargetMatch match = FindMatch(text, up, false, flags);
+    TargetMatch match = FindMatch(editor, text, up, false, flags);
     bool barredAtFrom = up;
     std::int32_t count = 0;
     while (match.Found()) {
         if (TakesPlaceAgain(match, barredAtFrom)) {
             // One character on (a CR LF counts as one), then search again from there.
-            const std::int32_t step = SendEditor(up ? SCI_POSITIONBEFORE : SCI_POSITIONAFTER, match.start, 0);
+            const std::int32_t step = editor.SendEditor(up ? SCI_POSITIONBEFORE : SCI_POSITIONAFTER, match.start, 0);
             if (step == match.start)
                 break;  // the end of the document in this direction
-            SendEditor(SCI_GOTOPOS, step, 0);
+            editor.SendEditor(SCI_GOTOPOS, step, 0);
             barredAtFrom = false;
         } else {
-            const std::int32_t p = GetSelStart();
-            ReplaceSelection(replacement);
+            const std::int32_t p = GetSelStart(editor);
+            ReplaceSelection(editor, replacement);
             ++count;
             if (up)
-                SendEditor(SCI_GOTOPOS, p, 0);
+                editor.SendEditor(SCI_GOTOPOS, p, 0);
             barredAtFrom = match.Empty();
         }
-        match = FindMatch(text, up, false, flags);
+        match = FindMatch(editor, text, up, false, flags);
     }
     return count;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class EditorSession;
+
 // The dialog's control values at the moment of a press, as 8-bit texts and true/false options.
 struct SearchRequest {
     std::string text;
@@ -17,16 +19,16 @@ struct SearchRequest {
 
 // False, after its message where there is one, when a replacement must not be tried: both texts
 // empty, the same text in both, or an empty replacement for a non-empty search text.
-bool CheckReplaceInput(const SearchRequest& request);
+bool CheckReplaceInput(const EditorSession& editor, const SearchRequest& request);
 
 // Find: selects the next match, or says that there is none. False when the search text is empty
 // and nothing was done.
-bool FindCommand(const SearchRequest& request);
+bool FindCommand(const EditorSession& editor, const SearchRequest& request);
 
 // Replace: replaces the selection, whatever it holds, then searches on; with nothing selected it
 // only searches. True when a selection was replaced.
-bool ReplaceCommand(const SearchRequest& request);
+bool ReplaceCommand(const EditorSession& editor, const SearchRequest& request);
 
 // Replace All: from the start of the caret's line to the end and, with wrap or going up, from
 // there back to the beginning; reports the total. False when the input checks stopped it.
-bool ReplaceAllCommand(const SearchRequest& request);
+bool ReplaceAllCommand(const EditorSession& editor, const SearchRequest& request);

@@ -1,29 +1,41 @@
 // The selection primitives and the target search behind FindString.
 #include "search/SearchPrimitives.h"
 
+#include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 #include "search/TargetSearch.h"
 
 using namespace sci;
 
-std::int32_t GetSelStart() { return SendEditor(SCI_GETSELECTIONSTART, 0, 0); }
+std::int32_t GetSelStart(const EditorSession& editor) { return editor.SendEditor(SCI_GETSELECTIONSTART, 0, 0); }
 
-std::int32_t GetSelEnd() { return SendEditor(SCI_GETSELECTIONEND, 0, 0); }
+std::int32_t GetSelEnd(const EditorSession& editor) { return editor.SendEditor(SCI_GETSELECTIONEND, 0, 0); }
 
-std::int32_t GetSelLength()
+std::int32_t GetSelLength(const EditorSession& editor)
 {
-    const std::int32_t start = GetSelStart();
-    return GetSelEnd() - start;
+    const std::int32_t start = GetSelStart(editor);
+    return GetSelEnd(editor) - start;
 }
 
-void SetSelection(std::int32_t anchor, std::int32_t caret) { SendEditor(SCI_SETSEL, anchor, caret); }
+void SetSelection(const EditorSession& editor, std::int32_t anchor, std::int32_t caret)
+{
+    editor.SendEditor(SCI_SETSEL, anchor, caret);
+}
 
-void ReplaceSelection(const std::string& text) { SendEditorDirect(SCI_REPLACESEL, 0, text.c_str()); }
+void ReplaceSelection(const EditorSession& editor, const std::string& text)
+{
+    editor.SendEditorDirect(SCI_REPLACESEL, 0, text.c_str());
+}
 
-std::int32_t GetSelStartLine() { return SendEditor(SCI_LINEFROMPOSITION, GetSelStart(), 0); }
+std::int32_t GetSelStartLine(const EditorSession& editor)
+{
+    return editor.SendEditor(SCI_LINEFROMPOSITION, GetSelStart(editor), 0);
+}
 
-std::int32_t GetSelEndLine() { return SendEditor(SCI_LINEFROMPOSITION, GetSelEnd(), 0); }
+std::int32_t GetSelEndLine(const EditorSession& editor)
+{
+    return editor.SendEditor(SCI_LINEFROMPOSITION, GetSelEnd(editor), 0);
+}
 
 std::int32_t SearchFlags(bool matchCase, bool wholeWord, bool regExp)
 {
@@ -33,42 +45,44 @@ std::int32_t SearchFlags(bool matchCase, bool wholeWord, bool regExp)
 namespace {
 
 // A start after the end makes the component search backwards, for the match nearest the start.
-std::int32_t SearchRange(const std::string& text, std::int32_t start, std::int32_t end)
+std::int32_t SearchRange(const EditorSession& editor, const std::string& text, std::int32_t start, std::int32_t end)
 {
-    SendEditor(SCI_SETTARGETSTART, start, 0);
-    SendEditor(SCI_SETTARGETEND, end, 0);
-    return SendEditorDirect(SCI_SEARCHINTARGET, std::int32_t(text.size()), text.data());
+    editor.SendEditor(SCI_SETTARGETSTART, start, 0);
+    editor.SendEditor(SCI_SETTARGETEND, end, 0);
+    return editor.SendEditorDirect(SCI_SEARCHINTARGET, std::int32_t(text.size()), text.data());
 }
 
 }  // namespace
 
-TargetMatch FindMatch(const std::string& text, bool up, bool wrap, std::int32_t flags)
+TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags)
 {
-    SendEditor(SCI_SETSEARCHFLAGS, flags, 0);
+    editor.SendEditor(SCI_SETSEARCHFLAGS, flags, 0);
     TargetMatch match;
     std::int32_t length = 0;
     if (up) {
-        match.from = GetSelStart();
-        match.position = SearchRange(text, match.from, 0);
+        match.from = GetSelStart(editor);
+        match.position = SearchRange(editor, text, match.from, 0);
     } else {
-        match.from = GetSelEnd();
-        length = SendEditor(SCI_GETLENGTH, 0, 0);
-        match.position = SearchRange(text, match.from, length);
+        match.from = GetSelEnd(editor);
+        length = editor.SendEditor(SCI_GETLENGTH, 0, 0);
+        match.position = SearchRange(editor, text, match.from, length);
     }
     // The whole document again, so a lone match that is already selected is found once more.
     if (match.position == -1 && wrap)
-        match.position = up ? SearchRange(text, SendEditor(SCI_GETLENGTH, 0, 0), 0) : SearchRange(text, 0, length);
+        match.position = up ? SearchRange(editor, text, editor.SendEditor(SCI_GETLENGTH, 0, 0), 0)
+                            : SearchRange(editor, text, 0, length);
     if (!match.Found())
         return match;
-    match.start = SendEditor(SCI_GETTARGETSTART, 0, 0);
-    match.end = SendEditor(SCI_GETTARGETEND, 0, 0);
-    SetSelection(match.start, match.end);
+    match.start = editor.SendEditor(SCI_GETTARGETSTART, 0, 0);
+    match.end = editor.SendEditor(SCI_GETTARGETEND, 0, 0);
+    SetSelection(editor, match.start, match.end);
     return match;
 }
 
-std::int32_t FindString(const std::string& text, bool up, bool wrap, bool matchCase, bool wholeWord, bool regExp)
+std::int32_t FindString(const EditorSession& editor, const std::string& text, bool up, bool wrap, bool matchCase,
+                        bool wholeWord, bool regExp)
 {
     if (text.empty())
         return 0;
-    return FindMatch(text, up, wrap, SearchFlags(matchCase, wholeWord, regExp)).position;
+    return FindMatch(editor, text, up, wrap, SearchFlags(matchCase, wholeWord, regExp)).position;
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class EditorSession;
+
 struct TargetMatch {
     std::int32_t from = -1;      // where the first search range began
     std::int32_t position = -1;  // the component's answer: the match position or -1
@@ -15,4 +17,4 @@ struct TargetMatch {
 };
 
 // FindString for a non-empty text with its flags already built.
-TargetMatch FindMatch(const std::string& text, bool up, bool wrap, std::int32_t flags);
+TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags);

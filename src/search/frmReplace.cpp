@@ -11,23 +11,18 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "app/Twips.h"
+#include "base/Text8.h"
+#include "base/Twips.h"
 
 namespace {
 
 constexpr int ClientWidthTwips = 8190;
 
-std::string ToLocal(const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
-}
-
 bool Ticked(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
 
 }  // namespace
 
-frmReplace::frmReplace() : FormWindow(QStringLiteral("frmReplace"))
+frmReplace::frmReplace(const EditorSession& editor) : FormWindow(QStringLiteral("frmReplace")), editor_(editor)
 {
     setObjectName(FormName());
     setWindowTitle(QStringLiteral("Find"));
@@ -37,7 +32,8 @@ frmReplace::frmReplace() : FormWindow(QStringLiteral("frmReplace"))
     CreateControls();
     SetTabOrder();
     cboText_->installEventFilter(this);
-    connect(cboText_, &QComboBox::editTextChanged, this, [this](const QString& text) { cmdFind_->setEnabled(!text.isEmpty()); });
+    connect(cboText_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { cmdFind_->setEnabled(!text.isEmpty()); });
     for (QRadioButton* option : option1_)
         connect(option, &QRadioButton::clicked, this, &frmReplace::ApplyDialogMode);
     connect(cmdFind_, &QPushButton::clicked, this, &frmReplace::cmdFind_Click);
@@ -78,8 +74,8 @@ void frmReplace::FitHeight()
 SearchRequest frmReplace::Request() const
 {
     SearchRequest request;
-    request.text = ToLocal(cboText_->currentText());
-    request.replacement = ToLocal(cboReplace_->currentText());
+    request.text = ToLocal8(cboText_->currentText());
+    request.replacement = ToLocal8(cboReplace_->currentText());
     request.up = optUp_->isChecked();
     request.wrap = Ticked(chkWrap_);
     request.matchCase = Ticked(chkCase_);
@@ -90,26 +86,26 @@ SearchRequest frmReplace::Request() const
 
 void frmReplace::cmdFind_Click()
 {
-    if (FindCommand(Request()))
+    if (FindCommand(editor_, Request()))
         FocusDialog();
 }
 
 void frmReplace::cmdReplace_Click()
 {
-    if (ReplaceCommand(Request()))
+    if (ReplaceCommand(editor_, Request()))
         FocusDialog();
 }
 
 void frmReplace::cmdReplaceAll_Click()
 {
-    if (ReplaceAllCommand(Request()))
+    if (ReplaceAllCommand(editor_, Request()))
         FocusDialog();
 }
 
 void frmReplace::cmdCancel_Click()
 {
     FocusDialog();
-    Forms::Instance().Unload(Id);
+    UnloadSelf();
 }
 
 void frmReplace::FocusDialog() { activateWindow(); }
@@ -147,7 +143,7 @@ void frmReplace::keyPressEvent(QKeyEvent* event)
 void frmReplace::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Forms::Instance().Unload(Id);
+    UnloadSelf();
 }
 
 void frmReplace::showEvent(QShowEvent* event)

@@ -5,9 +5,10 @@
 
 #include <array>
 
-#include "app/Forms.h"
+#include "base/FormWindow.h"
 #include "search/ReplaceCommands.h"
 
+class EditorSession;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -18,7 +19,7 @@ class frmReplace : public QDialog, public FormWindow {
     Q_OBJECT
 public:
     static constexpr FormId Id = FormId::frmReplace;
-    frmReplace();
+    explicit frmReplace(const EditorSession& editor);
 
     QWidget* Widget() override { return this; }
 
@@ -49,6 +50,7 @@ private:
     // Gives the dialog the focus again after a command, as its last step.
     void FocusDialog();
 
+    const EditorSession& editor_;
     int heightTwips_ = 2850;
     std::array<QRadioButton*, 2> option1_{};
     QComboBox* cboText_ = nullptr;

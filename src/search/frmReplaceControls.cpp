@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Twips.h"
+#include "base/Twips.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ void frmReplace::CreateControls()
 
 void frmReplace::SetTabOrder()
 {
-    QWidget* const order[] = {option1_[0], option1_[1], cboText_, cboReplace_, chkCase_, chkWhole_, optDown_,
+    QWidget* const order[] = {option1_[0], option1_[1], cboText_,    cboReplace_,    chkCase_,   chkWhole_,  optDown_,
                               optUp_,      cmdFind_,    cmdReplace_, cmdReplaceAll_, cmdCancel_, chkRegExp_, chkWrap_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

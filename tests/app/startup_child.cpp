@@ -11,8 +11,7 @@
 
 #include <cstdio>
 
-#include "app/AppState.h"
-#include "app/DialogService.h"
+#include "app/Application.h"
 #include "app/MDIForm1.h"
 
 namespace {
@@ -50,11 +49,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     auto dialogs = std::make_unique<RecordingDialogs>(qEnvironmentVariable("CHILD_BOXES"));
     dialogs->SetAnswer(qEnvironmentVariable("CHILD_ANSWER") == QLatin1String("no") ? MsgAnswer::No : MsgAnswer::Yes);
-    InstallDialogService(std::move(dialogs));
-    ProgramFolder = qgetenv("CHILD_PROGRAM_FOLDER").toStdString();
-    MDIForm1& main = Forms::Instance().Get<MDIForm1>();
+    Application application(std::move(dialogs));
+    application.app.ProgramFolder = qgetenv("CHILD_PROGRAM_FOLDER").toStdString();
+    MDIForm1& main = application.forms.Get<MDIForm1>();
     main.Show();
     // Only reached with a usable component.
-    std::printf("%s\n%s\n", CommandLineFile.c_str(), main.Timer1()->isActive() ? "Timer1 active" : "Timer1 idle");
+    std::printf("%s\n%s\n", application.app.CommandLineFile.c_str(),
+                main.Timer1()->isActive() ? "Timer1 active" : "Timer1 idle");
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "app/DialogService.h"
+#include "base/DialogService.h"
 #include "editor/ComponentFailure.h"
 
 namespace {
@@ -69,19 +69,28 @@ private Q_SLOTS:
 
     void unusableModuleEndsTheProcess_data()
     {
-        QTest::addColumn<QString>("module");   // file copied as Kelpo.so, empty for none
-        QTest::addColumn<int>("truncateTo");   // bytes kept, -1 for the whole file
+        QTest::addColumn<QString>("module");  // file copied as Kelpo.so, empty for none
+        QTest::addColumn<int>("truncateTo");  // bytes kept, -1 for the whole file
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("title");
-        QTest::newRow("missing, Yes") << QString() << -1 << "yes" << "Error 0";
-        QTest::newRow("missing, No") << QString() << -1 << "no" << "Error 0";
-        QTest::newRow("truncated to its header") << ProgramDir + "/Kelpo.so" << 64 << "yes" << "Error 0";
-        QTest::newRow("truncated to a page") << ProgramDir + "/Kelpo.so" << 4096 << "yes" << "Error 0";
-        QTest::newRow("truncated inside its code") << ProgramDir + "/Kelpo.so" << 20000 << "yes" << "Error 0";
-        QTest::newRow("empty file") << ProgramDir + "/Kelpo.so" << 0 << "yes" << "Error 0";
-        QTest::newRow("foreign module") << TestDir + "/ForeignModule.so" << -1 << "yes" << "Error 0";
-        QTest::newRow("text file") << TestDir + "/../CMakeCache.txt" << -1 << "yes" << "Error 0";
-        QTest::newRow("creation refused") << TestDir + "/RefusingKelpo.so" << -1 << "no" << "Error 5";
+        QTest::newRow("missing, Yes") << QString() << -1 << "yes"
+                                      << "Error 0";
+        QTest::newRow("missing, No") << QString() << -1 << "no"
+                                     << "Error 0";
+        QTest::newRow("truncated to its header") << ProgramDir + "/Kelpo.so" << 64 << "yes"
+                                                 << "Error 0";
+        QTest::newRow("truncated to a page") << ProgramDir + "/Kelpo.so" << 4096 << "yes"
+                                             << "Error 0";
+        QTest::newRow("truncated inside its code") << ProgramDir + "/Kelpo.so" << 20000 << "yes"
+                                                   << "Error 0";
+        QTest::newRow("empty file") << ProgramDir + "/Kelpo.so" << 0 << "yes"
+                                    << "Error 0";
+        QTest::newRow("foreign module") << TestDir + "/ForeignModule.so" << -1 << "yes"
+                                        << "Error 0";
+        QTest::newRow("text file") << TestDir + "/../CMakeCache.txt" << -1 << "yes"
+                                   << "Error 0";
+        QTest::newRow("creation refused") << TestDir + "/RefusingKelpo.so" << -1 << "no"
+                                          << "Error 5";
     }
     void unusableModuleEndsTheProcess()
     {
@@ -142,7 +151,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("armed");
         QTest::newRow("no argument") << QStringList{} << "" << false;
         QTest::newRow("quoted path with blanks") << QStringList{"\"%1/my part.nc\""} << "%1/my part.nc" << true;
-        QTest::newRow("path with blanks in two arguments") << QStringList{"%1/my", "part.nc"} << "%1/my part.nc" << true;
+        QTest::newRow("path with blanks in two arguments")
+            << QStringList{"%1/my", "part.nc"} << "%1/my part.nc" << true;
         QTest::newRow("quote inside") << QStringList{"%1/pa\"rt.nc"} << "%1/part.nc" << true;
         QTest::newRow("two names") << QStringList{"%1/part.nc", "%1/my part.nc"} << "%1/part.nc %1/my part.nc" << false;
         QTest::newRow("missing file") << QStringList{"%1/none.nc"} << "%1/none.nc" << false;

@@ -7,21 +7,17 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 
-#include "ScriptedDialogs.h"
+#include "TestApp.h"
 #include "about/frmInfo.h"
-#include "app/AppState.h"
-#include "app/MDIForm1.h"
 #include "app/Toolbar.h"
+#include "app/ToolbarIcons.h"
 #include "dnc/Form3.h"
-#include "editor/EditorState.h"
-#include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
-#include "editor/frmEditor.h"
 #include "highlight/Form1.h"
 #include "search/frmReplace.h"
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+    std::unique_ptr<TestApp> t;
     MDIForm1* main = nullptr;
 
     static PictureButton* Button(QWidget* root, int index)
@@ -35,17 +31,11 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void init()
     {
-        ProgramFolder = VARNOTEK_PROGRAM_DIR;
-        AppClosing = false;
-        main = &Forms::Instance().Get<MDIForm1>();
-        main->Show();
+        t = std::make_unique<TestApp>();
+        main = &t->ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(main));
     }
-    void cleanup()
-    {
-        Forms::Instance().DestroyAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { t.reset(); }
 
     void look()
     {
@@ -93,17 +83,39 @@ private Q_SLOTS:
         QLineEdit* rt1 = main->rt1();
         QCOMPARE(rt1->objectName(), QStringLiteral("rt1"));
         QCOMPARE(rt1->geometry(), QRect(0, 0, 413, 20));
-        StyleRestartRequested = false;
-        rt1->setText(QStringLiteral("/cnc/part.nc"));
-        QVERIFY(StyleRestartRequested);
+        // rt1 shows CurrentFilePath; a change of either asks a running pass to restart.
+        t->app.StyleRestartRequested = false;
+        t->editor.SetCurrentFilePath("/cnc/part.nc");
+        QCOMPARE(rt1->text(), QStringLiteral("/cnc/part.nc"));
+        QVERIFY(t->app.StyleRestartRequested);
+        t->app.StyleRestartRequested = false;
+        rt1->setText(QStringLiteral("/cnc/other.nc"));
+        QVERIFY(t->app.StyleRestartRequested);
         for (const char* name : {"Line1", "Line2", "Line3", "Line4"})
             QVERIFY2(main->findChild<QWidget*>(QString::fromLatin1(name)), name);
         QCOMPARE(main->findChild<QWidget*>(QStringLiteral("Line3"))->geometry(), QRect(136, 3, 1, 13));
     }
 
+    // Sharp on scaled screens: the image has the screen's device pixels at the button's logical size.
+    void toolbarImagesFollowPixelRatio_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("1.5x") << 1.5;
+        QTest::newRow("2x") << 2.0;
+    }
+    void toolbarImagesFollowPixelRatio()
+    {
+        QFETCH(qreal, ratio);
+        for (int index = 0; index < 8; ++index) {
+            const QPixmap image = ToolbarImage(index, QSize(16, 16), ratio);
+            QCOMPARE(image.devicePixelRatio(), ratio);
+            QCOMPARE(image.deviceIndependentSize(), QSizeF(16, 16));
+        }
+    }
+
     void clickRunsOnlyKnownCommands()
     {
-        ScriptedDialogsGuard dialogs;
         int ran = -1;
         main->SetToolbarCommand(3, [&] { ran = 3; });
         main->picToolbar_Click(8);
@@ -113,9 +125,9 @@ private Q_SLOTS:
         QCOMPARE(ran, 3);
         // Save on the empty editor answers with its message only.
         QTest::mouseClick(Button(main, 2), Qt::LeftButton);
-        QCOMPARE(dialogs->boxes.size(), std::size_t(1));
-        QCOMPARE(dialogs->boxes[0].prompt, std::string("Editor is empty"));
-        QVERIFY(dialogs->fileDialogs.empty());
+        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
+        QCOMPARE(t->dialogs.boxes[0].prompt, std::string("Editor is empty"));
+        QVERIFY(t->dialogs.fileDialogs.empty());
     }
 
     void layoutFollowsWidth_data()
@@ -140,25 +152,25 @@ private Q_SLOTS:
 
     void editorFillsClientAreaAndTakesTyping()
     {
-        QVERIFY(EditorHandle >= 32);
-        auto& editor = Forms::Instance().Get<frmEditor>();
+        QVERIFY(t->editor.EditorHandle >= 32);
+        auto& editor = t->forms.Get<frmEditor>();
         QVERIFY(editor.IsLoaded());
         auto* sub = qobject_cast<QMdiSubWindow*>(editor.parentWidget());
         QVERIFY(sub && sub->isMaximized());
         QWidget* component = editor.ComponentWidget();
         QVERIFY(component);
         QCOMPARE(component->size(), editor.size() - QSize(8, 8));
-        QCOMPARE(SendEditor(sci::SCI_STYLEGETBACK, sci::STYLE_DEFAULT, 0), 0xFFFFFF);
-        QCOMPARE(SendEditor(sci::SCI_STYLEGETSIZE, sci::STYLE_DEFAULT, 0), 10);
-        QCOMPARE(SendEditor(sci::SCI_GETLEXER, 0, 0), sci::SCLEX_CONTAINER);
+        QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETBACK, sci::STYLE_DEFAULT, 0), 0xFFFFFF);
+        QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETSIZE, sci::STYLE_DEFAULT, 0), 10);
+        QCOMPARE(t->editor.SendEditor(sci::SCI_GETLEXER, 0, 0), sci::SCLEX_CONTAINER);
         component->setFocus();
         QTest::keyClicks(component, QStringLiteral("G01 X10"));
-        QCOMPARE(SendEditor(sci::SCI_GETLENGTH, 0, 0), 7);
+        QCOMPARE(t->editor.SendEditor(sci::SCI_GETLENGTH, 0, 0), 7);
     }
 
     void windowsExistOnceAndLoadOnShow()
     {
-        Forms& forms = Forms::Instance();
+        Forms& forms = t->forms;
         QVERIFY(!forms.Exists(FormId::Form1));
         Form1& first = forms.Get<Form1>();
         QCOMPARE(&forms.Get<Form1>(), &first);
@@ -174,21 +186,21 @@ private Q_SLOTS:
 
     void shutdownOrder()
     {
-        Forms& forms = Forms::Instance();
+        Forms& forms = t->forms;
         forms.Get<frmReplace>().Show();
         forms.Get<frmInfo>().Show();
         forms.Get<Form3>().Show();
         forms.Get<Form1>();  // created, never loaded
         QStringList order;
         auto connection = connect(&forms, &Forms::Unloaded, this, [&](const QString& name) {
-            order << name + (AppClosing ? QStringLiteral(" closing") : QString());
+            order << name + (t->app.AppClosing ? QStringLiteral(" closing") : QString());
         });
         main->close();
         disconnect(connection);
         // The child window goes first, before shutdown begins; Form1 was never loaded.
         QCOMPARE(order, (QStringList{"frmEditor", "Form3 closing", "frmInfo closing", "frmReplace closing",
                                      "MDIForm1 closing"}));
-        QVERIFY(AppClosing);
+        QVERIFY(t->app.AppClosing);
         QVERIFY(!forms.IsLoaded(FormId::frmEditor));
         QVERIFY(forms.Exists(FormId::Form1));
     }

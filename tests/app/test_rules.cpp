@@ -2,9 +2,9 @@
 // the component's size.
 #include <QtTest>
 
-#include "app/CommandLine.h"
 #include "app/MainLayout.h"
-#include "app/Twips.h"
+#include "base/CommandLine.h"
+#include "base/Twips.h"
 #include "editor/EditorGeometry.h"
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
@@ -37,10 +37,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("ordinary") << "/opt/varnotek" << "/opt/varnotek";
-        QTest::newRow("trailing separator") << "/opt/varnotek/" << "/opt/varnotek";
-        QTest::newRow("root") << "/" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ordinary") << "/opt/varnotek"
+                                  << "/opt/varnotek";
+        QTest::newRow("trailing separator") << "/opt/varnotek/"
+                                            << "/opt/varnotek";
+        QTest::newRow("root") << "/"
+                              << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void programFolder()
     {

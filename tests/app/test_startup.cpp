@@ -5,26 +5,26 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "TestApp.h"
 #include "about/Form2.h"
-#include "app/AppState.h"
-#include "app/MDIForm1.h"
 
 class TestStartup : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startupWindowHandsOver()
     {
-        Forms& forms = Forms::Instance();
+        TestApp t("");
+        Forms& forms = t.forms;
         Form2& form2 = forms.Get<Form2>();
         form2.Show();
-        QCOMPARE(QString::fromStdString(ProgramFolder), QCoreApplication::applicationDirPath());
+        QCOMPARE(QString::fromStdString(t.app.ProgramFolder), QCoreApplication::applicationDirPath());
         QVERIFY(form2.Command1()->isHidden());
         QVERIFY(form2.Timer1()->isActive());
         QCOMPARE(form2.Timer1()->interval(), 2000);
         QVERIFY(!forms.Exists(FormId::MDIForm1));
 
         // The component lives in the build's program folder, not beside this test.
-        ProgramFolder = VARNOTEK_PROGRAM_DIR;
+        t.app.ProgramFolder = VARNOTEK_PROGRAM_DIR;
         QTRY_VERIFY_WITH_TIMEOUT(forms.IsLoaded(FormId::MDIForm1), 5000);
         QVERIFY(!forms.Exists(FormId::Form2));
         QVERIFY(forms.Get<MDIForm1>().isVisible());
@@ -32,8 +32,9 @@ private Q_SLOTS:
 
     void aboutBoxModeKeepsTheButton()
     {
-        AboutBoxMode = true;
-        Form2& form2 = Forms::Instance().Get<Form2>();
+        TestApp t;
+        t.app.AboutBoxMode = true;
+        Form2& form2 = t.forms.Get<Form2>();
         form2.Show();
         QVERIFY(!form2.Timer1()->isActive());
         QVERIFY(!form2.Command1()->isHidden());

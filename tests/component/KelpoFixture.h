@@ -1,6 +1,7 @@
 // Loads the real Kelpo.so and wraps one component under its own parent widget, for the tests.
 #pragma once
 
+#include "TestSciMessages.h"
 #include "component/KelpoApi.h"
 #include "editor/SciMessages.h"
 
@@ -10,37 +11,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// Messages the tests use beyond the editor's own set.
-namespace extra {
-inline constexpr std::uint32_t SCI_INSERTTEXT = 2003;
-inline constexpr std::uint32_t SCI_SETSTYLINGEX = 2073;
-inline constexpr std::uint32_t SCI_SETLINESTATE = 2092;
-inline constexpr std::uint32_t SCI_GETLINESTATE = 2093;
-inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
-inline constexpr std::uint32_t SCI_GETTEXTRANGE = 2162;
-inline constexpr std::uint32_t SCI_GETSTYLEDTEXT = 2015;
-inline constexpr std::uint32_t SCI_REPLACETARGET = 2194;
-inline constexpr std::uint32_t SCI_REPLACETARGETRE = 2195;
-inline constexpr std::uint32_t SCI_WRAPCOUNT = 2235;
-inline constexpr std::uint32_t SCI_GETMODEVENTMASK = 2378;
-inline constexpr std::uint32_t SCI_MARGINSETSTYLE = 2532;
-inline constexpr std::uint32_t SCI_MARGINSETSTYLES = 2534;
-inline constexpr std::uint32_t SCI_ANNOTATIONSETSTYLE = 2542;
-inline constexpr std::uint32_t SCI_SETSELECTION = 2572;
-inline constexpr std::uint32_t SCI_ADDSELECTION = 2573;
-inline constexpr std::uint32_t SCI_SETMAINSELECTION = 2574;
-inline constexpr std::uint32_t SCI_SETSELECTIONNCARET = 2576;
-inline constexpr std::uint32_t SCI_SETSELECTIONNANCHOR = 2578;
-inline constexpr std::uint32_t SCI_GETSELECTIONNCARETVIRTUALSPACE = 2581;
-inline constexpr std::uint32_t SCI_SETSELECTIONNSTART = 2584;
-inline constexpr std::uint32_t SCI_SETSELECTIONNEND = 2586;
-inline constexpr std::uint32_t SCI_GETCURLINE = 2027;
-inline constexpr std::uint32_t SCI_DELETERANGE = 2645;
-inline constexpr std::uint32_t SCI_ADDTABSTOP = 2676;
-inline constexpr std::uint32_t SCI_TOGGLEFOLDSHOWTEXT = 2700;
-inline constexpr std::uint32_t SCI_COLOURISE = 4003;
-}  // namespace extra
 
 struct KelpoEntryPoints {
     KelpoCreateFn create = nullptr;
@@ -113,10 +83,7 @@ public:
         return buffer;
     }
 
-    int styleAt(std::intptr_t position) const
-    {
-        return static_cast<int>(send(sci::SCI_GETSTYLEAT, position) & 0xFF);
-    }
+    int styleAt(std::intptr_t position) const { return static_cast<int>(send(sci::SCI_GETSTYLEAT, position) & 0xFF); }
 
 private:
     std::unique_ptr<QWidget> parent_;

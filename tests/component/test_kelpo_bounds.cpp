@@ -69,8 +69,7 @@ private Q_SLOTS:
         QTest::newRow("start beyond") << from << ProgramLength + 50 << 20 << false << ProgramLength << ProgramLength;
         QTest::newRow("start negative") << from << -3 << 20 << false << 0 << 20;
         QTest::newRow("negative length") << from << 4 << -5 << false << 4 << 4;
-        QTest::newRow("colourise from before the document")
-            << int(extra::SCI_COLOURISE) << -5 << 20 << false << 0 << 20;
+        QTest::newRow("colourise from before the document") << int(sci::SCI_COLOURISE) << -5 << 20 << false << 0 << 20;
     }
 
     void styling()
@@ -87,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(c.send(sci::SCI_GETENDSTYLED), startedAt);
         const std::string styles(static_cast<std::size_t>(std::max(length, 0)), '\x07');
         if (perByte)
-            c.sendPointer(extra::SCI_SETSTYLINGEX, length, styles.data());
+            c.sendPointer(sci::SCI_SETSTYLINGEX, length, styles.data());
         else
             c.send(sci::SCI_SETSTYLING, length, 7);
         QCOMPARE(c.send(sci::SCI_GETENDSTYLED), styledEnd);
@@ -124,7 +123,7 @@ private Q_SLOTS:
         storage.fill('X');
         TextRange range{cpMin, cpMax, storage.data() + 16};
         const QByteArray before(16, 'X');
-        QCOMPARE(c.sendPointer(extra::SCI_GETTEXTRANGE, 0, &range), expected.size());
+        QCOMPARE(c.sendPointer(sci::SCI_GETTEXTRANGE, 0, &range), expected.size());
         QCOMPARE(QByteArray(storage.data(), 16 + expected.size() + 2), before + expected + '\0' + 'X');
         QCOMPARE(range.cpMin, long(cpMin));  // the caller's record is left as it was
         QCOMPARE(range.cpMax, long(cpMax));
@@ -133,7 +132,7 @@ private Q_SLOTS:
         for (char ch : expected)
             pairs.append(ch).append(char(5));
         storage.fill('X');
-        QCOMPARE(c.sendPointer(extra::SCI_GETSTYLEDTEXT, 0, &range), pairs.size());
+        QCOMPARE(c.sendPointer(sci::SCI_GETSTYLEDTEXT, 0, &range), pairs.size());
         QCOMPARE(QByteArray(storage.data(), 16 + pairs.size() + 10),
                  before + pairs + QByteArray(2, '\0') + QByteArray(8, 'X'));  // nothing written past it
     }
@@ -147,17 +146,17 @@ private Q_SLOTS:
         const auto row = [](const char* name, std::uint32_t msg, qint64 from, qint64 to, const char* result) {
             QTest::newRow(name) << int(msg) << from << to << QByteArray(result);
         };
-        row("insert beyond goes to the end", extra::SCI_INSERTTEXT, 500, 0, "N10 G0\r\nM3");
-        row("insert negative goes to the start", extra::SCI_INSERTTEXT, -7, 0, "M3N10 G0\r\n");
-        row("insert at -1 is at the caret", extra::SCI_INSERTTEXT, -1, 0, "NM310 G0\r\n");
-        row("delete past the end", extra::SCI_DELETERANGE, 6, 50, "N10 G0");
-        row("delete starting beyond", extra::SCI_DELETERANGE, 20, 5, "N10 G0\r\n");
-        row("delete starting before", extra::SCI_DELETERANGE, -2, 3, "10 G0\r\n");
-        row("delete negative length", extra::SCI_DELETERANGE, 3, -2, "N10 G0\r\n");
-        row("delete huge length", extra::SCI_DELETERANGE, 4, LLONG_MAX, "N10 ");
-        row("target beyond the end", extra::SCI_REPLACETARGET, 40, 50, "N10 G0\r\nM3");
-        row("target end beyond", extra::SCI_REPLACETARGET, 4, 50, "N10 M3");
-        row("target start negative", extra::SCI_REPLACETARGET, -5, 3, "M3 G0\r\n");
+        row("insert beyond goes to the end", sci::SCI_INSERTTEXT, 500, 0, "N10 G0\r\nM3");
+        row("insert negative goes to the start", sci::SCI_INSERTTEXT, -7, 0, "M3N10 G0\r\n");
+        row("insert at -1 is at the caret", sci::SCI_INSERTTEXT, -1, 0, "NM310 G0\r\n");
+        row("delete past the end", sci::SCI_DELETERANGE, 6, 50, "N10 G0");
+        row("delete starting beyond", sci::SCI_DELETERANGE, 20, 5, "N10 G0\r\n");
+        row("delete starting before", sci::SCI_DELETERANGE, -2, 3, "10 G0\r\n");
+        row("delete negative length", sci::SCI_DELETERANGE, 3, -2, "N10 G0\r\n");
+        row("delete huge length", sci::SCI_DELETERANGE, 4, LLONG_MAX, "N10 ");
+        row("target beyond the end", sci::SCI_REPLACETARGET, 40, 50, "N10 G0\r\nM3");
+        row("target end beyond", sci::SCI_REPLACETARGET, 4, 50, "N10 M3");
+        row("target start negative", sci::SCI_REPLACETARGET, -5, 3, "M3 G0\r\n");
     }
 
     void edits()
@@ -169,14 +168,14 @@ private Q_SLOTS:
         Component c;
         c.load("N10 G0\r\n");
         c.send(sci::SCI_GOTOPOS, 1);
-        if (msg == extra::SCI_DELETERANGE) {
-            c.send(extra::SCI_DELETERANGE, static_cast<std::intptr_t>(from), static_cast<std::intptr_t>(to));
-        } else if (msg == extra::SCI_REPLACETARGET) {
+        if (msg == sci::SCI_DELETERANGE) {
+            c.send(sci::SCI_DELETERANGE, static_cast<std::intptr_t>(from), static_cast<std::intptr_t>(to));
+        } else if (msg == sci::SCI_REPLACETARGET) {
             c.send(sci::SCI_SETTARGETSTART, static_cast<std::intptr_t>(from));
             c.send(sci::SCI_SETTARGETEND, static_cast<std::intptr_t>(to));
-            c.sendPointer(extra::SCI_REPLACETARGET, -1, "M3");
+            c.sendPointer(sci::SCI_REPLACETARGET, -1, "M3");
         } else {
-            c.sendPointer(extra::SCI_INSERTTEXT, static_cast<std::intptr_t>(from), "M3");
+            c.sendPointer(sci::SCI_INSERTTEXT, static_cast<std::intptr_t>(from), "M3");
         }
         QCOMPARE(QByteArray::fromStdString(c.text()), result);
     }
@@ -192,32 +191,32 @@ private Q_SLOTS:
         const auto row = [](const char* name, std::uint32_t msg, qint64 wParam, qint64 lParam, int result) {
             QTest::newRow(name) << int(msg) << wParam << lParam << result;
         };
-        row("SETSELECTION caret beyond", extra::SCI_SETSELECTION, 500, 3, 0);
-        row("SETSELECTION anchor negative", extra::SCI_SETSELECTION, 3, -9, 0);
-        row("ADDSELECTION caret beyond", extra::SCI_ADDSELECTION, 500, 3, 0);
-        row("SETSELECTIONNCARET beyond", extra::SCI_SETSELECTIONNCARET, 0, 500, 0);
-        row("SETSELECTIONNEND beyond", extra::SCI_SETSELECTIONNEND, 0, 500, 0);
-        row("SETMAINSELECTION missing", extra::SCI_SETMAINSELECTION, 3, 0, 0);
-        row("SETSELECTIONNANCHOR missing", extra::SCI_SETSELECTIONNANCHOR, 5, 3, 0);
-        row("SETSELECTIONNSTART negative", extra::SCI_SETSELECTIONNSTART, -1, 3, 0);
-        row("GETSELECTIONNCARETVIRTUALSPACE far", extra::SCI_GETSELECTIONNCARETVIRTUALSPACE, 1LL << 40, 0, 0);
-        row("WRAPCOUNT line count", extra::SCI_WRAPCOUNT, 3, 0, 0);
-        row("SETLINESTATE negative", extra::SCI_SETLINESTATE, -1, 1, 0);
-        row("GETLINESTATE far beyond", extra::SCI_GETLINESTATE, 1000000000, 0, 0);
-        row("MARGINSETSTYLE negative", extra::SCI_MARGINSETSTYLE, -1, 1, 0);
-        row("MARGINSETSTYLES far beyond", extra::SCI_MARGINSETSTYLES, 1LL << 40, 1, 0);
-        row("ANNOTATIONSETSTYLE negative", extra::SCI_ANNOTATIONSETSTYLE, -1, 1, 0);
-        row("TOGGLEFOLDSHOWTEXT beyond", extra::SCI_TOGGLEFOLDSHOWTEXT, 500, 1, 0);
-        row("ADDTABSTOP negative", extra::SCI_ADDTABSTOP, -1, 1, 0);
+        row("SETSELECTION caret beyond", sci::SCI_SETSELECTION, 500, 3, 0);
+        row("SETSELECTION anchor negative", sci::SCI_SETSELECTION, 3, -9, 0);
+        row("ADDSELECTION caret beyond", sci::SCI_ADDSELECTION, 500, 3, 0);
+        row("SETSELECTIONNCARET beyond", sci::SCI_SETSELECTIONNCARET, 0, 500, 0);
+        row("SETSELECTIONNEND beyond", sci::SCI_SETSELECTIONNEND, 0, 500, 0);
+        row("SETMAINSELECTION missing", sci::SCI_SETMAINSELECTION, 3, 0, 0);
+        row("SETSELECTIONNANCHOR missing", sci::SCI_SETSELECTIONNANCHOR, 5, 3, 0);
+        row("SETSELECTIONNSTART negative", sci::SCI_SETSELECTIONNSTART, -1, 3, 0);
+        row("GETSELECTIONNCARETVIRTUALSPACE far", sci::SCI_GETSELECTIONNCARETVIRTUALSPACE, 1LL << 40, 0, 0);
+        row("WRAPCOUNT line count", sci::SCI_WRAPCOUNT, 3, 0, 0);
+        row("SETLINESTATE negative", sci::SCI_SETLINESTATE, -1, 1, 0);
+        row("GETLINESTATE far beyond", sci::SCI_GETLINESTATE, 1000000000, 0, 0);
+        row("MARGINSETSTYLE negative", sci::SCI_MARGINSETSTYLE, -1, 1, 0);
+        row("MARGINSETSTYLES far beyond", sci::SCI_MARGINSETSTYLES, 1LL << 40, 1, 0);
+        row("ANNOTATIONSETSTYLE negative", sci::SCI_ANNOTATIONSETSTYLE, -1, 1, 0);
+        row("TOGGLEFOLDSHOWTEXT beyond", sci::SCI_TOGGLEFOLDSHOWTEXT, 500, 1, 0);
+        row("ADDTABSTOP negative", sci::SCI_ADDTABSTOP, -1, 1, 0);
         row("STYLESETFORE negative", sci::SCI_STYLESETFORE, -2, 1, 0);
         row("STYLESETFORE huge", sci::SCI_STYLESETFORE, 1000000000, 1, 0);
         row("STYLEGETSIZE huge", sci::SCI_STYLEGETSIZE, 1LL << 40, 0, 0);
         row("SEARCHINTARGET without text", sci::SCI_SEARCHINTARGET, 4, 0, -1);
-        row("REPLACETARGET without text", extra::SCI_REPLACETARGET, 4, 0, 0);
-        row("REPLACETARGET without string", extra::SCI_REPLACETARGET, -1, 0, 0);
-        row("REPLACETARGETRE without text", extra::SCI_REPLACETARGETRE, 4, 0, 0);
+        row("REPLACETARGET without text", sci::SCI_REPLACETARGET, 4, 0, 0);
+        row("REPLACETARGET without string", sci::SCI_REPLACETARGET, -1, 0, 0);
+        row("REPLACETARGETRE without text", sci::SCI_REPLACETARGETRE, 4, 0, 0);
         row("GETTEXT negative size", sci::SCI_GETTEXT, -5, Buffer, 0);
-        row("GETCURLINE into no room", extra::SCI_GETCURLINE, 0, Buffer, 0);
+        row("GETCURLINE into no room", sci::SCI_GETCURLINE, 0, Buffer, 0);
     }
 
     void argumentsOutsideTheDocument()

@@ -49,8 +49,8 @@ private Q_SLOTS:
     void eightBitModeAndNarrowModificationEvents()
     {
         Component c;
-        QCOMPARE(c.send(extra::SCI_GETCODEPAGE), 0);
-        QCOMPARE(c.send(extra::SCI_GETMODEVENTMASK), 0);
+        QCOMPARE(c.send(sci::SCI_GETCODEPAGE), 0);
+        QCOMPARE(c.send(sci::SCI_GETMODEVENTMASK), 0);
         QCOMPARE(c.send(sci::SCI_GETLEXER), sci::SCLEX_CONTAINER);
     }
 

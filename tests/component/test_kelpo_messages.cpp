@@ -23,8 +23,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("msg");
         QTest::addColumn<qint64>("wParam");
         QTest::addColumn<int>("result");
-        const auto row = [](const char* name, const QByteArray& bytes, std::uint32_t msg, qint64 wParam,
-                            int result) { QTest::newRow(name) << bytes << int(msg) << wParam << result; };
+        const auto row = [](const char* name, const QByteArray& bytes, std::uint32_t msg, qint64 wParam, int result) {
+            QTest::newRow(name) << bytes << int(msg) << wParam << result;
+        };
         row("GETLENGTH with NUL", QByteArray("A\0B", 3), sci::SCI_GETLENGTH, 0, 3);
         row("GETLINECOUNT empty", "", sci::SCI_GETLINECOUNT, 0, 1);
         row("GETLINECOUNT CR LF ended", "G1\r\nG2\r\n", sci::SCI_GETLINECOUNT, 0, 3);

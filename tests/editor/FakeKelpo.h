@@ -13,9 +13,9 @@ struct FakeMessage {
 };
 
 // Messages the stand-in understands besides logging.
-inline constexpr std::uint32_t FakeEchoText = 9001;      // records lParam as a C string
-inline constexpr std::uint32_t FakeFillBuffer = 9002;    // writes "filled" into the lParam buffer
-inline constexpr std::uint32_t FakeLineLength = 10;      // LINEFROMPOSITION answers position / 10
+inline constexpr std::uint32_t FakeEchoText = 9001;    // records lParam as a C string
+inline constexpr std::uint32_t FakeFillBuffer = 9002;  // writes "filled" into the lParam buffer
+inline constexpr std::uint32_t FakeLineLength = 10;    // LINEFROMPOSITION answers position / 10
 
 extern "C" {
 using FakeLogFn = std::vector<FakeMessage>* (*)();

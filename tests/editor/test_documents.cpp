@@ -8,34 +8,14 @@
 #include <unistd.h>
 
 #include "ImmutableFlag.h"
-#include "ScriptedDialogs.h"
-#include "app/AppState.h"
-#include "app/CurrentFilePath.h"
+#include "TestApp.h"
 #include "app/DeferredOpen.h"
-#include "app/MDIForm1.h"
 #include "app/ToolbarCommands.h"
 #include "editor/Documents.h"
-#include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
 
 using namespace sci;
 
 namespace {
-
-std::string DocumentText()
-{
-    const std::int32_t length = SendEditor(SCI_GETLENGTH, 0, 0);
-    std::string text(std::size_t(length) + 1, '\0');
-    SendEditorDirect(SCI_GETTEXT, length + 1, text.data());
-    text.resize(std::size_t(length));
-    return text;
-}
-
-void SetDocumentText(const std::string& text)
-{
-    SendEditor(SCI_SETTEXT, 0, std::string_view());
-    SendEditor(SCI_ADDTEXT, std::int32_t(text.size()), text);
-}
 
 QByteArray ReadBytes(const QString& path)
 {
@@ -64,30 +44,35 @@ const MessageBoxRequest MissingBox{
 class TestDocuments : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<ScriptedDialogsGuard> dialogs;
+    std::unique_ptr<TestApp> t;
     MDIForm1* main = nullptr;
 
     QString Path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
     void Load(const char* name, const QByteArray& bytes)
     {
         WriteBytes(Path(name), bytes);
-        QVERIFY(LoadDocument(Std(Path(name))));
+        QVERIFY(LoadDocument(t->editor, Std(Path(name))));
     }
 
 private Q_SLOTS:
     void init()
     {
         dir = std::make_unique<QTemporaryDir>();
-        dialogs = std::make_unique<ScriptedDialogsGuard>();
-        ProgramFolder = VARNOTEK_PROGRAM_DIR;
-        main = &Forms::Instance().Get<MDIForm1>();
-        main->Show();
+        t = std::make_unique<TestApp>();
+        main = &t->ShowMainWindow();
     }
-    void cleanup()
+    void cleanup() { t.reset(); }
+
+    // Loading, styling and the path need no main window, and create none.
+    void editorWindowAloneCreatesNoMainWindow()
     {
-        Forms::Instance().DestroyAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        dialogs.reset();
+        TestApp bare;
+        bare.LoadEditorWindow();
+        WriteBytes(Path("alone.nc"), "N1 M3\r\n");
+        QVERIFY(LoadDocument(bare.editor, Std(Path("alone.nc"))));
+        bare.styling.RestyleDocument();
+        QCOMPARE(bare.editor.CurrentFilePath(), Std(Path("alone.nc")));
+        QVERIFY(!bare.forms.Exists(FormId::MDIForm1));
     }
 
     void everyByteSurvivesLoadAndSave_data()
@@ -113,20 +98,20 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         Load("in.nc", content);
-        QCOMPARE(CurrentFilePath(), Std(Path("in.nc")));
-        QCOMPARE(QByteArray::fromStdString(DocumentText()), content);
-        QCOMPARE(SendEditor(SCI_GETMODIFY, 0, 0), 0);
-        QVERIFY(SaveDocument(Std(Path("out.nc"))));
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("in.nc")));
+        QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
+        QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
+        QVERIFY(SaveDocument(t->editor, Std(Path("out.nc"))));
         QCOMPARE(ReadBytes(Path("out.nc")), content);
-        QVERIFY(dialogs->get()->boxes.empty());
+        QVERIFY(t->dialogs.boxes.empty());
     }
 
     void emptyFileLoads()
     {
-        SetDocumentText("old");
+        SetText(t->editor, "old");
         Load("empty.nc", {});
-        QCOMPARE(SendEditor(SCI_GETLENGTH, 0, 0), 0);
-        QCOMPARE(CurrentFilePath(), Std(Path("empty.nc")));
+        QCOMPARE(t->editor.SendEditor(SCI_GETLENGTH, 0, 0), 0);
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("empty.nc")));
     }
 
     void failedLoadKeepsTextWithoutPath_data()
@@ -150,14 +135,14 @@ private Q_SLOTS:
             QVERIFY(QDir().mkdir(path));
         }
         Load("first.nc", "N1 G00\r\n");
-        QVERIFY(!LoadDocument(Std(path)));
-        QCOMPARE(DocumentText(), std::string("N1 G00\r\n"));
-        QCOMPARE(CurrentFilePath(), std::string());
-        const auto& boxes = dialogs->get()->boxes;
+        QVERIFY(!LoadDocument(t->editor, Std(path)));
+        QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
+        QCOMPARE(t->editor.CurrentFilePath(), std::string());
+        const auto& boxes = t->dialogs.boxes;
         QCOMPARE(boxes.size(), std::size_t(1));
         QCOMPARE(boxes[0], (MessageBoxRequest{Std(prompt), MsgButtons::OK, MsgIcon::None, "Can't open"}));
-        QCOMPARE(dialogs->get()->busyDepth, 0);
-        QVERIFY(dialogs->get()->busyCount > 0);
+        QCOMPARE(t->dialogs.busyDepth, 0);
+        QVERIFY(t->dialogs.busyCount > 0);
     }
 
     void openChecksAttributes_data()
@@ -166,19 +151,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("loaded");
-        QTest::newRow("unreadable attributes") << "loop"
+        QTest::newRow("unreadable attributes")
+            << "loop"
             << "The file could not be opened - you may not have permission to access the file or folder"
             << "Attribute=HiddenFile" << false;
-        QTest::newRow("folder") << "folder" << "You do not have permission to open this system file"
+        QTest::newRow("folder") << "folder"
+                                << "You do not have permission to open this system file"
                                 << "Attribute=SystemFile" << false;
-        QTest::newRow("fifo") << "fifo" << "You do not have permission to open this system file"
+        QTest::newRow("fifo") << "fifo"
+                              << "You do not have permission to open this system file"
                               << "Attribute=SystemFile" << false;
-        QTest::newRow("read-only") << "readonly"
+        QTest::newRow("read-only")
+            << "readonly"
             << "This file is 'ReadOnly'\r\n\r\nYou may not be able to save changes unless you rename or save to a "
                "different folder"
             << "Attribute=ReadOnly" << true;
-        QTest::newRow("vanished after the dialog") << "vanished" << QString::fromStdString(MissingBox.prompt)
-                                                   << "Can't open" << false;
+        QTest::newRow("vanished after the dialog")
+            << "vanished" << QString::fromStdString(MissingBox.prompt) << "Can't open" << false;
     }
     void openChecksAttributes()
     {
@@ -204,7 +193,7 @@ private Q_SLOTS:
                 QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
             }
         }
-        ScriptedDialogs& d = *dialogs->get();
+        ScriptedDialogs& d = t->dialogs;
         d.fileNames.push_back(Std(path));
         main->picToolbar_Click(1);
         QCOMPARE(d.fileDialogs.size(), std::size_t(1));
@@ -213,57 +202,57 @@ private Q_SLOTS:
         QCOMPARE(d.fileDialogs[0].request.filter, std::string("All Files (*.*)"));
         QCOMPARE(d.boxes.size(), std::size_t(1));
         QCOMPARE(d.boxes[0], (MessageBoxRequest{Std(prompt), MsgButtons::OK, MsgIcon::None, Std(title)}));
-        QCOMPARE(CurrentFilePath(), loaded ? Std(path) : std::string());
+        QCOMPARE(t->editor.CurrentFilePath(), loaded ? Std(path) : std::string());
         QCOMPARE(d.unexpected, 0);
     }
 
     void openCommand()
     {
-        ScriptedDialogs& d = *dialogs->get();
+        ScriptedDialogs& d = t->dialogs;
         Load("a.nc", "N5 M03\r\n");
-        SendEditor(SCI_GOTOPOS, 3, 0);
+        t->editor.SendEditor(SCI_GOTOPOS, 3, 0);
         d.fileNames.push_back(std::nullopt);
-        OpenCommand();  // cancelled: nothing changes
-        QCOMPARE(DocumentText(), std::string("N5 M03\r\n"));
-        QCOMPARE(CurrentFilePath(), Std(Path("a.nc")));
-        QCOMPARE(SendEditor(SCI_GETCURRENTPOS, 0, 0), 3);
+        OpenCommand(t->application);  // cancelled: nothing changes
+        QCOMPARE(Text(t->editor), std::string("N5 M03\r\n"));
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("a.nc")));
+        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 3);
         QVERIFY(d.boxes.empty());
         WriteBytes(Path("b.nc"), "N5 M03\r\nN10 M05\r\n");
         d.fileNames.push_back(Std(Path("b.nc")));
-        OpenCommand();
-        QCOMPARE(CurrentFilePath(), Std(Path("b.nc")));
-        QCOMPARE(SendEditor(SCI_GETSELECTIONSTART, 0, 0), 0);
-        QCOMPARE(SendEditor(SCI_GETSELECTIONEND, 0, 0), 0);
+        OpenCommand(t->application);
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("b.nc")));
+        QCOMPARE(t->editor.SendEditor(SCI_GETSELECTIONSTART, 0, 0), 0);
+        QCOMPARE(t->editor.SendEditor(SCI_GETSELECTIONEND, 0, 0), 0);
         // The Open dialog starts from the name last chosen.
         d.fileNames.push_back(std::nullopt);
-        OpenCommand();
+        OpenCommand(t->application);
         QCOMPARE(d.fileDialogs[2].request.initialPath, Std(Path("b.nc")));
     }
 
     void deferredOpenLoadsCommandLineFile()
     {
         WriteBytes(Path("cmd line.nc"), "O100\r\n");
-        CommandLineFile = Std(Path("cmd line.nc"));
-        OpenCommandLineFile();
-        QCOMPARE(DocumentText(), std::string("O100\r\n"));
-        QCOMPARE(SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
-        CommandLineFile = Std(Path("gone.nc"));
-        OpenCommandLineFile();
-        QCOMPARE(CurrentFilePath(), std::string());
-        QCOMPARE(dialogs->get()->boxes.size(), std::size_t(1));
-        QCOMPARE(SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
+        t->app.CommandLineFile = Std(Path("cmd line.nc"));
+        OpenCommandLineFile(t->editor, t->styling);
+        QCOMPARE(Text(t->editor), std::string("O100\r\n"));
+        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
+        t->app.CommandLineFile = Std(Path("gone.nc"));
+        OpenCommandLineFile(t->editor, t->styling);
+        QCOMPARE(t->editor.CurrentFilePath(), std::string());
+        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
+        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
     }
 
     void saveButton()
     {
-        ScriptedDialogs& d = *dialogs->get();
+        ScriptedDialogs& d = t->dialogs;
         Load("c.nc", "");
         main->picToolbar_Click(2);
         QCOMPARE(d.boxes.size(), std::size_t(1));
         QCOMPARE(d.boxes[0], (MessageBoxRequest{"Editor is empty", MsgButtons::OK, MsgIcon::None, ""}));
         QVERIFY(d.fileDialogs.empty());
 
-        SetDocumentText("N10 G00 X0\r\n");
+        SetText(t->editor, "N10 G00 X0\r\n");
         d.fileNames.push_back(Std(Path("saved.nc")));
         main->picToolbar_Click(2);
         QCOMPARE(d.fileDialogs.size(), std::size_t(1));
@@ -272,8 +261,8 @@ private Q_SLOTS:
         QCOMPARE(d.fileDialogs[0].request.filter, std::string("All Files (*.*)"));
         QCOMPARE(d.fileDialogs[0].request.initialPath, Std(Path("c.nc")));
         QCOMPARE(ReadBytes(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
-        QCOMPARE(CurrentFilePath(), Std(Path("saved.nc")));
-        QCOMPARE(SendEditor(SCI_GETMODIFY, 0, 0), 0);
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("saved.nc")));
+        QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
     }
 
     void failedSaveKeepsPath_data()
@@ -285,9 +274,9 @@ private Q_SLOTS:
     void failedSaveKeepsPath()
     {
         QFETCH(QString, kind);
-        ScriptedDialogs& d = *dialogs->get();
+        ScriptedDialogs& d = t->dialogs;
         Load("orig.nc", "N1\r\n");
-        SetDocumentText("N2\r\n");
+        SetText(t->editor, "N2\r\n");
         QString target = Path("no-such-folder/x.nc");
         std::unique_ptr<ImmutableFlag> immutable;
         if (kind == "readonly") {
@@ -298,9 +287,9 @@ private Q_SLOTS:
                 QSKIP("no way to make a file read-only here");
         }
         d.fileNames.push_back(Std(target));
-        SaveCommand();
-        QCOMPARE(CurrentFilePath(), Std(Path("orig.nc")));
-        QVERIFY(SendEditor(SCI_GETMODIFY, 0, 0) != 0);
+        SaveCommand(t->application);
+        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("orig.nc")));
+        QVERIFY(t->editor.SendEditor(SCI_GETMODIFY, 0, 0) != 0);
         if (kind == "readonly")
             QCOMPARE(ReadBytes(target), QByteArray("locked"));
         QVERIFY(d.boxes.empty());
@@ -326,20 +315,21 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, saveDialogGivesName);
         QFETCH(bool, goesOn);
-        ScriptedDialogs& d = *dialogs->get();
+        ScriptedDialogs& d = t->dialogs;
         Load("doc.nc", "N1 G00\r\n");
-        SendEditor(SCI_GOTOPOS, 0, 0);
-        SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
+        t->editor.SendEditor(SCI_GOTOPOS, 0, 0);
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
         d.answers.push_back(MsgAnswer(answer));
         if (answer == int(MsgAnswer::Yes))
-            d.fileNames.push_back(saveDialogGivesName ? std::optional<std::string>(Std(Path("kept.nc"))) : std::nullopt);
+            d.fileNames.push_back(saveDialogGivesName ? std::optional<std::string>(Std(Path("kept.nc")))
+                                                      : std::nullopt);
         if (action == "open" && goesOn)
             d.fileNames.push_back(std::nullopt);  // the Open dialog itself, cancelled
 
         if (action == "new")
-            NewCommand();
+            NewCommand(t->application);
         else if (action == "open")
-            OpenCommand();
+            OpenCommand(t->application);
         else
             main->close();
 
@@ -350,23 +340,23 @@ private Q_SLOTS:
         QCOMPARE(d.unexpected, 0);
         QVERIFY(d.fileNames.empty());
         if (action == "new")
-            QCOMPARE(DocumentText(), goesOn ? std::string() : std::string("(EDITED) N1 G00\r\n"));
+            QCOMPARE(Text(t->editor), goesOn ? std::string() : std::string("(EDITED) N1 G00\r\n"));
         if (action == "close")
-            QCOMPARE(Forms::Instance().IsLoaded(FormId::MDIForm1), !goesOn);
+            QCOMPARE(t->forms.IsLoaded(FormId::MDIForm1), !goesOn);
     }
 
     void unmodifiedTextIsDiscardedWithoutQuestion()
     {
         Load("plain.nc", "N1\r\n");
-        NewCommand();
-        QCOMPARE(SendEditor(SCI_GETLENGTH, 0, 0), 0);
-        SendEditor(SCI_REPLACESEL, 0, "typed");
-        dialogs->get()->answers.push_back(MsgAnswer::No);
-        NewCommand();
-        QCOMPARE(dialogs->get()->boxes.size(), std::size_t(1));
+        NewCommand(t->application);
+        QCOMPARE(t->editor.SendEditor(SCI_GETLENGTH, 0, 0), 0);
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "typed");
+        t->dialogs.answers.push_back(MsgAnswer::No);
+        NewCommand(t->application);
+        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
         main->close();
-        QCOMPARE(dialogs->get()->boxes.size(), std::size_t(1));
-        QVERIFY(!Forms::Instance().IsLoaded(FormId::MDIForm1));
+        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
+        QVERIFY(!t->forms.IsLoaded(FormId::MDIForm1));
     }
 };
 

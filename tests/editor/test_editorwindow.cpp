@@ -3,12 +3,8 @@
 #include <QtTest>
 
 #include "FakeKelpo.h"
-#include "ProgramFolderFixture.h"
-#include "app/Forms.h"
-#include "editor/EditorState.h"
-#include "editor/SciMessages.h"
-#include "editor/frmEditor.h"
-#include "highlight/Styling.h"
+#include "ModuleFolder.h"
+#include "TestApp.h"
 
 using namespace sci;
 
@@ -16,7 +12,10 @@ namespace {
 
 struct Forwarded {
     std::vector<KelpoNotification> seen;
-    static void Record(void* context, const KelpoNotification* n) { static_cast<Forwarded*>(context)->seen.push_back(*n); }
+    static void Record(void* context, const KelpoNotification* n)
+    {
+        static_cast<Forwarded*>(context)->seen.push_back(*n);
+    }
 };
 
 std::vector<std::array<std::intptr_t, 3>> Messages(const std::vector<FakeMessage>& log)
@@ -34,7 +33,8 @@ Q_DECLARE_METATYPE(MessageList)
 
 class TestEditorWindow : public QObject {
     Q_OBJECT
-    std::unique_ptr<ProgramFolderFixture> folder;
+    std::unique_ptr<ModuleFolder> folder;
+    std::unique_ptr<TestApp> t;
     std::vector<FakeMessage>* log = nullptr;
     FakeSetFn fakeSet = nullptr;
     FakeNotifyFn notify = nullptr;
@@ -44,7 +44,8 @@ class TestEditorWindow : public QObject {
 private Q_SLOTS:
     void init()
     {
-        folder = std::make_unique<ProgramFolderFixture>(FakeModulePath());
+        folder = std::make_unique<ModuleFolder>(FakeModulePath());
+        t = std::make_unique<TestApp>(folder->Path());
         log = folder->Resolve<FakeLogFn>("FakeLog")();
         fakeSet = folder->Resolve<FakeSetFn>("FakeSet");
         notify = folder->Resolve<FakeNotifyFn>("FakeNotify");
@@ -55,14 +56,14 @@ private Q_SLOTS:
         previous.seen.clear();
         setCallback(300, &Forwarded::Record, &previous, nullptr, nullptr);
         log->clear();
-        Forms::Instance().Get<frmEditor>().EnsureLoaded();
+        t->LoadEditorWindow();
         loadMessages = *log;
         log->clear();
     }
     void cleanup()
     {
-        Forms::Instance().Unload(FormId::frmEditor);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        t->forms.Unload(FormId::frmEditor);
+        t.reset();
     }
 
     void configurationInOrder()
@@ -82,7 +83,7 @@ private Q_SLOTS:
             {SCI_STYLESETFORE, 14, 0xC0C0C0},
         };
         QCOMPARE(Messages(loadMessages), expected);
-        QCOMPARE(EditorHandle, 300);
+        QCOMPARE(t->editor.EditorHandle, 300);
     }
 
     void styleNeededComputesLines_data()
@@ -120,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(previous.seen.size(), std::size_t(1));
         QCOMPARE(previous.seen[0].code, SCN_STYLENEEDED);
         QCOMPARE(previous.seen[0].position, position);
-        QVERIFY(!InEditorWndProc);
+        QVERIFY(!t->editor.InEditorWndProc);
     }
 
     void otherNotificationsOnlyForwarded()
@@ -137,17 +138,18 @@ private Q_SLOTS:
         log->clear();
         notify(SCN_STYLENEEDED, 60);
         // One route; the nested request inside it styled nothing.
-        QCOMPARE(std::count_if(log->begin(), log->end(), [](const FakeMessage& m) { return m.msg == SCI_GETENDSTYLED; }),
-                 std::ptrdiff_t(1));
+        QCOMPARE(
+            std::count_if(log->begin(), log->end(), [](const FakeMessage& m) { return m.msg == SCI_GETENDSTYLED; }),
+            std::ptrdiff_t(1));
         QCOMPARE(previous.seen.size(), std::size_t(2));
         QCOMPARE(previous.seen[0].position, 41);
         QCOMPARE(previous.seen[1].position, 60);
-        QVERIFY(!InEditorWndProc);
+        QVERIFY(!t->editor.InEditorWndProc);
     }
 
     void unloadRestoresPreviousProcedure()
     {
-        Forms::Instance().Unload(FormId::frmEditor);
+        t->forms.Unload(FormId::frmEditor);
         log->clear();
         notify(SCN_STYLENEEDED, 10);
         QVERIFY(log->empty());
@@ -161,14 +163,23 @@ private Q_SLOTS:
         QTest::addColumn<MessageList>("words");
         using M = MessageList;
         QTest::newRow("mode 2") << QByteArray("X10") << 2
-            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 2, 32}};
+                                << M{{SCI_STARTSTYLING, 0, 63},
+                                     {SCI_SETSTYLING, 1, 57},
+                                     {SCI_STARTSTYLING, 1, 63},
+                                     {SCI_SETSTYLING, 2, 32}};
         QTest::newRow("mode 3") << QByteArray("X10") << 3
-            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 2, 24}};
+                                << M{{SCI_STARTSTYLING, 0, 63},
+                                     {SCI_SETSTYLING, 1, 57},
+                                     {SCI_STARTSTYLING, 1, 63},
+                                     {SCI_SETSTYLING, 2, 24}};
         QTest::newRow("mode 4") << QByteArray("X10") << 4 << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 3, 57}};
         QTest::newRow("mode 7") << QByteArray("X10") << 7 << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 3, 32}};
         QTest::newRow("mode 0") << QByteArray("X10") << 0 << M{};
         QTest::newRow("bare letter, mode 3") << QByteArray("X") << 3
-            << M{{SCI_STARTSTYLING, 0, 63}, {SCI_SETSTYLING, 1, 57}, {SCI_STARTSTYLING, 1, 63}, {SCI_SETSTYLING, 0, 24}};
+                                             << M{{SCI_STARTSTYLING, 0, 63},
+                                                  {SCI_SETSTYLING, 1, 57},
+                                                  {SCI_STARTSTYLING, 1, 63},
+                                                  {SCI_SETSTYLING, 0, 24}};
         QTest::newRow("empty line") << QByteArray() << 1 << M{};
     }
     void styleLineMessages()
@@ -177,11 +188,11 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(MessageList, words);
         folder->Resolve<FakeSetLineFn>("FakeSetLine")(line.constData());
-        StyleModes.fill(1);
-        StyleModes[23] = mode;
-        StylingEnabled = true;
+        t->styling.StyleModes.fill(1);
+        t->styling.StyleModes[23] = mode;
+        t->styling.StylingEnabled = true;
         log->clear();
-        QVERIFY(StyleLine(0));
+        QVERIFY(t->styling.StyleLine(0));
         // The line's start and text, then the whole line in style 0, then its words.
         MessageList expected{{EM_LINEINDEX, 0, 0}, {SCI_LINELENGTH, 0, 0}};
         if (!line.isEmpty())
@@ -194,7 +205,7 @@ private Q_SLOTS:
             if (m[0] == SCI_GETLINE)
                 m[2] = 0;  // the caller's buffer
         QCOMPARE(sent, expected);
-        QVERIFY(!StyleLine(1));
+        QVERIFY(!t->styling.StyleLine(1));
     }
 
     void componentKeptInsideWindow_data()
@@ -208,7 +219,7 @@ private Q_SLOTS:
     {
         QFETCH(QSize, window);
         QFETCH(QSize, component);
-        frmEditor& editor = Forms::Instance().Get<frmEditor>();
+        frmEditor& editor = t->forms.Get<frmEditor>();
         editor.resize(window);
         editor.show();
         QCoreApplication::processEvents();

@@ -2,24 +2,22 @@
 #include <QtTest>
 
 #include "FakeKelpo.h"
-#include "ProgramFolderFixture.h"
-#include "app/Forms.h"
-#include "editor/EditorState.h"
-#include "editor/SendEditor.h"
-#include "editor/frmEditor.h"
+#include "ModuleFolder.h"
+#include "TestApp.h"
 
 class TestSendEditor : public QObject {
     Q_OBJECT
-    ProgramFolderFixture folder{FakeModulePath()};
+    ModuleFolder folder{FakeModulePath()};
+    TestApp t{folder.Path()};
     std::vector<FakeMessage>* log = nullptr;
 
 private Q_SLOTS:
     void initTestCase()
     {
-        Forms::Instance().Get<frmEditor>().EnsureLoaded();
+        t.LoadEditorWindow();
         log = folder.Resolve<FakeLogFn>("FakeLog")();
         QVERIFY(log);
-        QCOMPARE(EditorHandle, 300);
+        QCOMPARE(t.editor.EditorHandle, 300);
     }
     void init() { log->clear(); }
 
@@ -36,7 +34,7 @@ private Q_SLOTS:
     {
         QFETCH(int, wParam);
         QFETCH(int, lParam);
-        SendEditor(2051, wParam, lParam);
+        t.editor.SendEditor(2051, wParam, lParam);
         QCOMPARE(log->size(), std::size_t(1));
         QCOMPARE(log->front().msg, 2051u);
         QCOMPARE(std::int32_t(log->front().wParam), wParam);
@@ -57,7 +55,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, arrives);
-        SendEditor(FakeEchoText, 7, std::string_view(text.constData(), std::size_t(text.size())));
+        t.editor.SendEditor(FakeEchoText, 7, std::string_view(text.constData(), std::size_t(text.size())));
         QCOMPARE(log->size(), std::size_t(1));
         QCOMPARE(log->front().wParam, std::intptr_t(7));
         QCOMPARE(QByteArray::fromStdString(log->front().text), arrives);
@@ -66,7 +64,7 @@ private Q_SLOTS:
     void textCopyIsTemporary()
     {
         const char text[] = "N10";
-        SendEditor(FakeEchoText, 0, std::string_view(text));
+        t.editor.SendEditor(FakeEchoText, 0, std::string_view(text));
         QVERIFY(log->front().lParam != reinterpret_cast<std::intptr_t>(text));
         QCOMPARE(log->front().text, std::string("N10"));
     }
@@ -74,11 +72,11 @@ private Q_SLOTS:
     void directSendUsesCallersBuffer()
     {
         char buffer[16] = {};
-        QCOMPARE(SendEditorDirect(FakeFillBuffer, 16, buffer), 6);
+        QCOMPARE(t.editor.SendEditorDirect(FakeFillBuffer, 16, buffer), 6);
         QCOMPARE(log->front().lParam, reinterpret_cast<std::intptr_t>(buffer));
         QCOMPARE(QByteArray(buffer), QByteArray("filled"));
         log->clear();
-        SendEditorDirect(187, 5, 0);
+        t.editor.SendEditorDirect(187, 5, 0);
         QCOMPARE(log->front().wParam, std::intptr_t(5));
         QCOMPARE(log->front().lParam, std::intptr_t(0));
     }

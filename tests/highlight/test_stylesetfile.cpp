@@ -11,17 +11,14 @@
 #include <string_view>
 #include <sys/stat.h>
 
-#include "../support/FileTestSupport.h"
+#include "FileTestSupport.h"
 #include "editor/SciMessages.h"
 #include "highlight/StyleSetDialogData.h"
 #include "highlight/StyleSetFile.h"
 
 namespace {
 
-std::string_view View(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), static_cast<std::size_t>(bytes.size())}; }
 
 // "entry:mode:colour" per entry line, checked against the four messages each line sends.
 QByteArray DescribeEntries(const StyleSetApplication& styleSet)
@@ -35,16 +32,13 @@ QByteArray DescribeEntries(const StyleSetApplication& styleSet)
         const auto expected = StyleEntryMessages(setting.entry, colour);
         if (!std::equal(expected.begin(), expected.end(), styleSet.messages.begin() + std::ptrdiff_t(4 * i)))
             return "unexpected messages for entry " + QByteArray::number(setting.entry);
-        text += (text.isEmpty() ? "" : " ") + QByteArray::number(setting.entry) + ':'
-            + QByteArray::number(setting.mode) + ':' + QByteArray::number(colour);
+        text += (text.isEmpty() ? "" : " ") + QByteArray::number(setting.entry) + ':' +
+                QByteArray::number(setting.mode) + ':' + QByteArray::number(colour);
     }
     return text;
 }
 
-int EnabledCode(const std::optional<bool>& enabled)
-{
-    return enabled ? int(*enabled) : -1;
-}
+int EnabledCode(const std::optional<bool>& enabled) { return enabled ? int(*enabled) : -1; }
 
 // "entry:digit:colour" for every entry that differs from black in Style 1.
 QByteArray DescribeDialog(const StyleSetDialogData& data)
@@ -54,8 +48,8 @@ QByteArray DescribeDialog(const StyleSetDialogData& data)
         const StyleDialogEntry& entry = data.entries[i];
         if (entry == StyleDialogEntry{})
             continue;
-        text += (text.isEmpty() ? "" : " ") + QByteArray::number(qsizetype(i + 1)) + ':'
-            + QByteArray::fromStdString(entry.styleDigit) + ':' + QByteArray::number(entry.colour);
+        text += (text.isEmpty() ? "" : " ") + QByteArray::number(qsizetype(i + 1)) + ':' +
+                QByteArray::fromStdString(entry.styleDigit) + ':' + QByteArray::number(entry.colour);
     }
     return text;
 }
@@ -102,7 +96,9 @@ private Q_SLOTS:
         row("bracket is the comment", "[2#255", -1, "27:2:255");
         row("only the comment line", "(1#0", -1, "27:1:0");
         row("keys that name no entry",
-            "x1#255\r\n1#255\r\n@1#255\r\n\\1#255\r\n\xC1" "1#255\r\n\tM1#255\r\n   \r\n\r\n", -1, "");
+            "x1#255\r\n1#255\r\n@1#255\r\n\\1#255\r\n\xC1"
+            "1#255\r\n\tM1#255\r\n   \r\n\r\n",
+            -1, "");
         row("lone CR ends a line, CR before CR LF", "M1#1\rN2#2\r\r\nA3#3", -1, "13:1:1 14:2:2 1:3:3");
         row("LF after the number, LF before the key", "M1#255\n\r\nA1#1\r\n\nB1#2", -1, "13:1:255 1:1:1");
         row("an entry twice", "M1#1\r\nM2#2", -1, "13:1:1 13:2:2");
@@ -246,10 +242,13 @@ private Q_SLOTS:
         // A file that is there but cannot be read fails, rather than counting as absent.
         QVERIFY(PutOnDisk(path, "STYLE=ON"));
         QCOMPARE(::chmod(path.c_str(), 0200), 0);
-        QCOMPARE(RunUnprivileged(dir, [&path] {
-                     const StyleSetFileContent unreadable = ReadStyleSetFile(path);
-                     return unreadable.state == StyleSetFileState::Failed && unreadable.bytes.empty() ? 0 : 1;
-                 }),
+        QCOMPARE(RunUnprivileged(dir,
+                                 [&path] {
+                                     const StyleSetFileContent unreadable = ReadStyleSetFile(path);
+                                     return unreadable.state == StyleSetFileState::Failed && unreadable.bytes.empty()
+                                                ? 0
+                                                : 1;
+                                 }),
                  0);
     }
 

@@ -25,18 +25,15 @@ StyleModeTable ModesWith(int entry, int mode)
     return modes;
 }
 
-std::string_view View(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), static_cast<std::size_t>(bytes.size())}; }
 
 // "position:length:entry" per run, so a mismatch reads like the table.
 QByteArray Describe(const std::vector<StyleRun>& runs)
 {
     QByteArray text;
     for (const StyleRun& run : runs)
-        text += (text.isEmpty() ? "" : " ") + QByteArray::number(run.position) + ':'
-            + QByteArray::number(run.length) + ':' + QByteArray::number(run.entry);
+        text += (text.isEmpty() ? "" : " ") + QByteArray::number(run.position) + ':' + QByteArray::number(run.length) +
+                ':' + QByteArray::number(run.entry);
     return text;
 }
 
@@ -134,8 +131,8 @@ private Q_SLOTS:
     {
         const StyleModeTable modes = ModesWith(0, 0);
         const auto run = [](std::size_t position, std::size_t length, int entry) {
-            return QByteArray::number(qsizetype(position)) + ':' + QByteArray::number(qsizetype(length)) + ':'
-                + QByteArray::number(entry);
+            return QByteArray::number(qsizetype(position)) + ':' + QByteArray::number(qsizetype(length)) + ':' +
+                   QByteArray::number(entry);
         };
         // The byte under test after numbers of several lengths, at the start, middle and end of
         // short and long lines.
@@ -145,8 +142,8 @@ private Q_SLOTS:
                     for (int value = 0; value < 256; ++value) {
                         const char c = static_cast<char>(value);
                         const bool number = (c >= '0' && c <= '9') || c == '-' || c == '.';
-                        const std::string line = std::string(lead, ' ') + "X" + std::string(digits, '7') + c + "3"
-                            + std::string(trail, ' ') + "\r\n";
+                        const std::string line = std::string(lead, ' ') + "X" + std::string(digits, '7') + c + "3" +
+                                                 std::string(trail, ' ') + "\r\n";
                         const std::size_t at = lead + 1 + digits;
                         QByteArray expected = run(lead, 1 + digits + (number ? 2 : c == ')' ? 1 : 0), 24);
                         if (c >= 'A' && c <= 'Z')

@@ -3,6 +3,7 @@
 
 #include "dnc/MbFrame.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/socket.h>
@@ -14,6 +15,11 @@
 #include <string>
 
 Q_DECLARE_METATYPE(std::string)
+
+// A runtime folder of the test's own, so that the endpoint folder inside it is fresh.
+struct RuntimeFolder : QTemporaryDir {
+    RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", path().toLocal8Bit()); }
+};
 
 inline std::string AllBytes()
 {
@@ -50,7 +56,7 @@ inline void AddMalformedFrameRows()
 inline bool MakeStaleSocket(const std::string& path)
 {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;

@@ -49,12 +49,3 @@ void ScriptedDialogs::SetBusy(bool busy)
         --busyDepth;
     }
 }
-
-ScriptedDialogsGuard::ScriptedDialogsGuard()
-{
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    previous_ = InstallDialogService(std::move(dialogs));
-}
-
-ScriptedDialogsGuard::~ScriptedDialogsGuard() { InstallDialogService(std::move(previous_)); }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DialogService.h"
+#include "base/DialogService.h"
 
 class ScriptedDialogs final : public DialogService {
 public:
@@ -15,30 +15,16 @@ public:
         FileDialogRequest request;
     };
 
-    std::deque<MsgAnswer> answers;                      // answers to the next questions (OK boxes need none)
-    std::deque<std::optional<std::string>> fileNames;   // next file dialog results
-    std::vector<MessageBoxRequest> boxes;               // every box shown
-    std::vector<FileRequest> fileDialogs;               // every file dialog shown
+    std::deque<MsgAnswer> answers;                     // answers to the next questions (OK boxes need none)
+    std::deque<std::optional<std::string>> fileNames;  // next file dialog results
+    std::vector<MessageBoxRequest> boxes;              // every box shown
+    std::vector<FileRequest> fileDialogs;              // every file dialog shown
     int busyDepth = 0;
-    int busyCount = 0;                                  // times the busy pointer was set
-    int unexpected = 0;                                 // requests with no queued answer
+    int busyCount = 0;   // times the busy pointer was set
+    int unexpected = 0;  // requests with no queued answer
 
     MsgAnswer MessageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void SetBusy(bool busy) override;
-};
-
-// Installs a fresh ScriptedDialogs for the lifetime of the guard.
-class ScriptedDialogsGuard {
-public:
-    ScriptedDialogsGuard();
-    ~ScriptedDialogsGuard();
-    ScriptedDialogs& operator*() { return *dialogs_; }
-    ScriptedDialogs* operator->() { return dialogs_; }
-    ScriptedDialogs* get() { return dialogs_; }
-
-private:
-    ScriptedDialogs* dialogs_;
-    std::unique_ptr<DialogService> previous_;
 };

@@ -1,21 +1,17 @@
 // style-dump: loads a part program into the editor headless, styles every line and prints the
 // component's style runs as "line start length style", one run per output line.
 #include <QApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/DialogService.h"
-#include "app/Forms.h"
-#include "app/MDIForm1.h"
+#include "app/Application.h"
+#include "base/Text8.h"
 #include "editor/Documents.h"
 #include "editor/SciMessages.h"
-#include "editor/SendEditor.h"
-#include "highlight/Styling.h"
+#include "editor/frmEditor.h"
 
 namespace {
 
@@ -39,7 +35,7 @@ public:
         std::erase(prompt, '\r');
         std::fprintf(stderr, "style-dump: %s: %s\n", request.title.c_str(), prompt.c_str());
         return request.buttons == MsgButtons::OK || request.buttons == MsgButtons::OKCancel ? MsgAnswer::OK
-                                                                                             : MsgAnswer::No;
+                                                                                            : MsgAnswer::No;
     }
     std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
@@ -88,20 +84,21 @@ private:
 };
 
 // The style of every byte from start to end (end within the document), as the component holds it.
-void FetchStyles(std::int32_t start, std::int32_t end, std::string& styled)
+void FetchStyles(const EditorSession& editor, std::int32_t start, std::int32_t end, std::string& styled)
 {
     styled.resize(std::size_t(end - start) * 2 + 2);
     TextRange range{start, end, styled.data()};
-    SendEditorDirect(sci::SCI_GETSTYLEDTEXT, 0, &range);
+    editor.SendEditorDirect(sci::SCI_GETSTYLEDTEXT, 0, &range);
 }
 
-void WriteLineRuns(std::int32_t line, std::int32_t start, std::int32_t end, RunWriter& writer, std::string& styled)
+void WriteLineRuns(const EditorSession& editor, std::int32_t line, std::int32_t start, std::int32_t end,
+                   RunWriter& writer, std::string& styled)
 {
     std::int32_t runStart = start;
     int runStyle = -1;
     for (std::int32_t slice = start; slice < end; slice += SliceBytes) {
         const std::int32_t sliceEnd = std::min(end, slice + SliceBytes);
-        FetchStyles(slice, sliceEnd, styled);
+        FetchStyles(editor, slice, sliceEnd, styled);
         for (std::int32_t position = slice; position < sliceEnd; ++position) {
             const int style = static_cast<unsigned char>(styled[std::size_t(position - slice) * 2 + 1]);
             if (style == runStyle)
@@ -116,33 +113,35 @@ void WriteLineRuns(std::int32_t line, std::int32_t start, std::int32_t end, RunW
         writer.Run(line, runStart, end - runStart, runStyle);
 }
 
-bool WriteStyleRuns(std::FILE* out)
+bool WriteStyleRuns(const EditorSession& editor, std::FILE* out)
 {
-    const std::int32_t lineCount = SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
-    const std::int32_t length = SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    const std::int32_t lineCount = editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
+    const std::int32_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
     RunWriter writer(out);
     std::string styled;
     std::int32_t start = 0;
     for (std::int32_t line = 0; line < lineCount; ++line) {
         const std::int32_t end =
-            line + 1 < lineCount ? SendEditor(sci::SCI_POSITIONFROMLINE, line + 1, 0) : length;
-        WriteLineRuns(line, start, std::clamp(end, start, length), writer, styled);
+            line + 1 < lineCount ? editor.SendEditor(sci::SCI_POSITIONFROMLINE, line + 1, 0) : length;
+        WriteLineRuns(editor, line, start, std::clamp(end, start, length), writer, styled);
         start = std::clamp(end, start, length);
     }
     return writer.Finish();
 }
 
+// The editor window alone, with the style set of the program folder; no main window.
 int DumpStyles(const std::string& path)
 {
-    InstallDialogService(std::make_unique<StderrDialogs>());
-    ProgramFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    Forms::Instance().Get<MDIForm1>().Show();
-    if (!LoadDocument(path)) {
+    Application application(std::make_unique<StderrDialogs>());
+    application.app.ProgramFolder = ToLocal8(QCoreApplication::applicationDirPath());
+    application.forms.Get<frmEditor>().EnsureLoaded();
+    EditorSession& editor = application.editor;
+    if (!LoadDocument(editor, path)) {
         std::fprintf(stderr, "style-dump: cannot load %s\n", path.c_str());
         return 1;
     }
-    StyleLines(0, SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1);
-    if (!WriteStyleRuns(stdout)) {
+    application.styling.StyleLines(0, editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1);
+    if (!WriteStyleRuns(editor, stdout)) {
         std::fprintf(stderr, "style-dump: cannot write the output\n");
         return 1;
     }
@@ -163,7 +162,5 @@ int main(int argc, char* argv[])
     // The editor takes its arguments as a file to open later; the file is loaded here instead.
     int appArgc = 1;
     QApplication app(appArgc, argv);
-    const int status = DumpStyles(path);
-    Forms::Instance().DestroyAll();
-    return status;
+    return DumpStyles(path);
 }

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <sys/socket.h>
@@ -58,7 +58,7 @@ bool InstallStopSignals(QCoreApplication& app)
     return ::sigaction(SIGTERM, &action, nullptr) == 0 && ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -109,18 +109,19 @@ int main(int argc, char* argv[])
     for (const auto& endpoint : endpoints) {
         QObject::connect(endpoint.get(), &InterProc::MessageReceived, &app,
                          [&](int value, const std::string& sender, int, const std::string& text) {
-            if (record.isOpen()) {
-                const std::string line = std::to_string(value) + '\t' + Escape(sender) + '\t' + Escape(text) + '\n';
-                record.write(line.data(), static_cast<qint64>(line.size()));
-                record.flush();
-            }
-            if (replying && text != "EDIT_FAILED" && !isOwnName(sender)) {
-                talvane.TargetName = sender;
-                talvane.MessageText = reply;
-                talvane.MessageValue = 0;
-                talvane.Send();
-            }
-        });
+                             if (record.isOpen()) {
+                                 const std::string line =
+                                     std::to_string(value) + '\t' + Escape(sender) + '\t' + Escape(text) + '\n';
+                                 record.write(line.data(), static_cast<qint64>(line.size()));
+                                 record.flush();
+                             }
+                             if (replying && text != "EDIT_FAILED" && !isOwnName(sender)) {
+                                 talvane.TargetName = sender;
+                                 talvane.MessageText = reply;
+                                 talvane.MessageValue = 0;
+                                 talvane.Send();
+                             }
+                         });
     }
 
     std::fputs("ready\n", stdout);

@@ -1,0 +1,51 @@
+// The wiring: which window is built from what, and what the lower layers call back into.
+#include "app/Application.h"
+
+#include "about/Form2.h"
+#include "about/frmInfo.h"
+#include "app/MDIForm1.h"
+#include "dnc/Form3.h"
+#include "dnc/InterProc.h"
+#include "editor/frmEditor.h"
+#include "highlight/Form1.h"
+#include "highlight/LoadStyleSet.h"
+#include "search/frmReplace.h"
+
+Application::Application(std::unique_ptr<DialogService> dialogs) : dialogs_(std::move(dialogs))
+{
+    RegisterWindows();
+    ConnectLayers();
+}
+
+void Application::RegisterWindows()
+{
+    forms.SetFactory(FormId::MDIForm1, [this] { return new MDIForm1(*this); });
+    forms.SetFactory(FormId::frmEditor, [this] { return new frmEditor(editor); });
+    forms.SetFactory(FormId::Form1, [] { return new Form1(); });
+    forms.SetFactory(FormId::Form2, [this] { return new Form2(app, [this] { forms.Get<MDIForm1>().Show(); }); });
+    forms.SetFactory(FormId::Form3, [] { return new Form3(); });
+    forms.SetFactory(FormId::frmInfo, [] { return new frmInfo(); });
+    forms.SetFactory(FormId::frmReplace, [this] { return new frmReplace(editor); });
+}
+
+void Application::ConnectLayers()
+{
+    editor.Hooks.LoadStyles = [this] { LoadStyleSet(styling); };
+    editor.Hooks.StyleLines = [this](std::int32_t first, std::int32_t last) { styling.StyleLines(first, last); };
+    // The notice goes through the main window's mb, which exists whenever the editor window loads.
+    editor.Hooks.ComponentFailed = [this] {
+        InterProc& mb = forms.Get<MDIForm1>().mb();
+        mb.MessageText = "EDIT_FAILED";
+        mb.TargetName = "Talvane";
+        mb.Send();
+        mb.Flush(1000);
+    };
+    editor.Hooks.FilePathChanged = [this](const std::string& path) {
+        if (MDIForm1* main = forms.Find<MDIForm1>())
+            main->ShowFilePath(path);
+    };
+    styling.ShowStatusText = [this](const std::string& text) {
+        if (MDIForm1* main = forms.Find<MDIForm1>())
+            main->SetStatusText(text);
+    };
+}

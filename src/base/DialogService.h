@@ -1,0 +1,47 @@
+// The one path to message boxes, file dialogs and the busy pointer, so tests can script them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { OK, Cancel, Yes, No };
+
+struct MessageBoxRequest {
+    std::string prompt;
+    MsgButtons buttons = MsgButtons::OK;
+    MsgIcon icon = MsgIcon::None;
+    std::string title;
+
+    bool operator==(const MessageBoxRequest&) const = default;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;       // Qt filter text, e.g. "All Files (*)"
+    std::string initialPath;  // start folder or file name; empty for the default
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    virtual MsgAnswer MessageBox(const MessageBoxRequest& request) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;
+    // The chosen path; the dialog itself asks before an existing file is overwritten.
+    virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
+    virtual void SetBusy(bool busy) = 0;
+};
+
+// Shows the busy pointer for its lifetime.
+class BusyPointer {
+public:
+    explicit BusyPointer(DialogService& dialogs) : dialogs_(dialogs) { dialogs_.SetBusy(true); }
+    ~BusyPointer() { dialogs_.SetBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    DialogService& dialogs_;
+};

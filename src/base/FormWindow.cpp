@@ -1,0 +1,27 @@
+// Load on first show.
+#include "base/FormWindow.h"
+
+#include <QWidget>
+
+void FormWindow::EnsureLoaded()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    Load();
+}
+
+void FormWindow::Show()
+{
+    EnsureLoaded();
+    QWidget* widget = Widget();
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+}
+
+void FormWindow::UnloadSelf()
+{
+    if (unload_)
+        unload_();
+}

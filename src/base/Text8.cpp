@@ -1,0 +1,10 @@
+// Conversions at the widget boundary.
+#include "base/Text8.h"
+
+std::string ToLocal8(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+QString FromLocal8(const std::string& text) { return QString::fromLocal8Bit(text.data(), qsizetype(text.size())); }
