@@ -32,13 +32,15 @@ void Application::ConnectLayers()
 {
     editor.Hooks.LoadStyles = [this] { LoadStyleSet(styling); };
     editor.Hooks.StyleLines = [this](std::int32_t first, std::int32_t last) { styling.StyleLines(first, last); };
-    // The notice goes through the main window's mb, which exists whenever the editor window loads.
+    // The notice goes through the main window's mb, which exists whenever the editor window loads;
+    // the process ends right after, so its endpoint goes with it.
     editor.Hooks.ComponentFailed = [this] {
         InterProc& mb = forms.Get<MDIForm1>().mb();
         mb.MessageText = "EDIT_FAILED";
         mb.TargetName = "Talvane";
         mb.Send();
         mb.Flush(1000);
+        mb.StopListening();
     };
     editor.Hooks.FilePathChanged = [this](const std::string& path) {
         if (MDIForm1* main = forms.Find<MDIForm1>())

@@ -27,19 +27,6 @@
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
 
-namespace {
-
-std::vector<std::string> ArgumentsAfterExecutable()
-{
-    std::vector<std::string> arguments;
-    const QStringList all = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < all.size(); ++i)
-        arguments.push_back(ToLocal8(all[i]));
-    return arguments;
-}
-
-}  // namespace
-
 MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIForm1")), application_(application)
 {
     setObjectName(FormName());
@@ -95,12 +82,12 @@ void MDIForm1::ShowFilePath(const std::string& path) { rt1()->setText(FromLocal8
 
 void MDIForm1::SetStatusText(const std::string& text)
 {
-    const QString shown = FromLocal8(text);
+    const QString shown = FromText8(text);
     panel1_->setText(shown);
     Q_EMIT StatusTextChanged(shown);
 }
 
-std::string MDIForm1::StatusText() const { return ToLocal8(panel1_->text()); }
+std::string MDIForm1::StatusText() const { return ToText8(panel1_->text()); }
 
 void MDIForm1::SetToolbarCommand(int index, std::function<void()> command)
 {
@@ -119,7 +106,7 @@ void MDIForm1::picToolbar_Click(int index)
 void MDIForm1::Load()
 {
     AppState& app = application_.app;
-    app.CommandLineFile = CommandLineFileFrom(ArgumentsAfterExecutable());
+    app.CommandLineFile = CommandLineFileFrom(app.Arguments);
     app.ProgramFolder = WithoutTrailingSeparator(app.ProgramFolder);
     ShowEditorWindow();
     // A missing or unusable command-line file opens nothing and says nothing.

@@ -63,7 +63,7 @@ MsgAnswer EscapeAnswer(MsgButtons buttons)
 
 MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(IconOf(request.icon), FromLocal8(request.title), FromLocal8(request.prompt),
+    QMessageBox box(IconOf(request.icon), FromText8(request.title), FromText8(request.prompt),
                     ButtonsOf(request.buttons));
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgAnswer::OK;

@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnotek"));
     Application application(std::make_unique<QtDialogService>());
+    // QApplication has taken its own options out of argv; the rest may name a file in any bytes.
+    application.app.Arguments.assign(argv + 1, argv + argc);
     application.forms.Get<Form2>().Show();
     return QApplication::exec();
 }

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct AppState {
+    // The arguments after the executable's name, byte for byte as the system gave them.
+    std::vector<std::string> Arguments;
     std::string ProgramFolder;           // folder of the executable, without a trailing "/"
     std::string CommandLineFile;         // the arguments as one path, double quotes removed
     bool AboutBoxMode = false;           // Form2 serves as the About box, not the start-up window

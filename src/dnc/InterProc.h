@@ -24,6 +24,8 @@ public:
     // lower-case name) in the endpoint folder. False (quietly) when the folder is refused
     // or the name is invalid or taken by a live listener.
     bool Listen(const std::string& endpointName);
+    // Stops listening and removes the endpoint's socket file.
+    void StopListening();
     // The name listened as, lower case; empty when not listening.
     std::string EndpointName() const;
 
@@ -46,7 +48,6 @@ Q_SIGNALS:
 private:
     static constexpr int kMaxConnections = 32;
 
-    void StopListening();
     void Accept();
     void Deliver(const mb::Frame& frame);
 

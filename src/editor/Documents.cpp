@@ -13,26 +13,25 @@
 
 namespace {
 
-bool CannotBeLookedAt(const std::string& path)
+// Why a file could not be read, as the user is told.
+const char* ReadFailure(const std::string& path)
 {
     struct stat info {};
-    return ::stat(path.c_str(), &info) != 0 || info.st_size >= kMaxTextFileBytes;
+    if (::stat(path.c_str(), &info) != 0)
+        return "Could not open the file - It may not exist - or you may not have permission to access the file or "
+               "folder";
+    if (S_ISREG(info.st_mode) && !FitsInDocument(info.st_size))
+        return "Could not open the file - It is too large: a part program must be smaller than 2 GiB";
+    return "Could not open the file - You may not have permission to access the file or folder";
 }
 
 // The whole file, or nothing after telling the user why.
 std::optional<std::string> ReadDocumentFile(const EditorSession& editor, const std::string& path)
 {
-    const bool missing = CannotBeLookedAt(path);
-    std::optional<std::string> text;
-    if (!missing)
-        text = ReadTextFile(path);
-    if (text)
-        return text;
-    const char* prompt = missing ? "Could not open the file - It may not exist - or you may not have permission to "
-                                   "access the file or folder"
-                                 : "Could not open the file - You may not have permission to access the file or folder";
-    editor.Dialogs().MessageBox({prompt, MsgButtons::OK, MsgIcon::None, "Can't open"});
-    return std::nullopt;
+    std::optional<std::string> text = ReadTextFile(path);
+    if (!text)
+        editor.Dialogs().MessageBox({ReadFailure(path), MsgButtons::OK, MsgIcon::None, "Can't open"});
+    return text;
 }
 
 }  // namespace
@@ -77,28 +76,4 @@ void ClearDocument(EditorSession& editor)
 {
     editor.SendEditor(sci::SCI_SETTEXT, 0, std::string_view());
     editor.SetCurrentFilePath({});
-}
-
-bool SaveDocument(const EditorSession& editor, const std::string& path)
-{
-    const std::int32_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
-    if (length <= 0)
-        return false;
-    std::string text(std::size_t(length) + 1, '\0');
-    editor.SendEditorDirect(sci::SCI_GETTEXT, length + 1, text.data());
-    text.resize(std::size_t(length));
-    return WriteTextFile(path, text, false);
-}
-
-std::string SaveDocumentAs(EditorSession& editor)
-{
-    const std::optional<std::string> name =
-        editor.Dialogs().SaveFileName({"Save", FileDialogFilter, editor.CurrentFilePath()});
-    if (!name || name->empty())
-        return {};
-    editor.LastDialogFileName = *name;
-    if (!SaveDocument(editor, *name))
-        return {};
-    editor.SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
-    return *name;
 }

@@ -1,4 +1,4 @@
-// The component is kept a little inside the editor window's client area.
+// The component fills the editor window's client area.
 #include "editor/EditorGeometry.h"
 
 #include <algorithm>
@@ -7,6 +7,6 @@
 
 ComponentSize EditorComponentSize(int widthTwips, int heightTwips)
 {
-    const auto side = [](int twips) { return int(std::max(0L, RoundHalfEven(double(twips) / TwipsPerPixel - 8))); };
+    const auto side = [](int twips) { return int(std::max(0L, RoundHalfEven(double(twips) / TwipsPerPixel))); };
     return {side(widthTwips), side(heightTwips)};
 }

@@ -7,6 +7,6 @@ struct ComponentSize {
     bool operator==(const ComponentSize&) const = default;
 };
 
-// From the editor window's size in twips: W / 15 - 8 by H / 15 - 8 pixels, halves to even,
-// never negative.
+// From the editor window's size in twips: W / 15 by H / 15 pixels, halves to even, never
+// negative. The component fills the window: the Qt sub-window has no child frame to leave room for.
 ComponentSize EditorComponentSize(int widthTwips, int heightTwips);

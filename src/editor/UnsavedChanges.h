@@ -3,6 +3,7 @@
 
 class EditorSession;
 
-// True when the caller may go on: the text is unmodified, was saved, or the user chose not to
-// save it. False when the user cancelled or the save did not happen.
+// True when the caller may go on: the text is empty or unmodified, was saved (and its file is
+// now CurrentFilePath), or the user chose not to save it. False when the user cancelled or the
+// save did not happen.
 bool ConfirmDiscardChanges(EditorSession& editor);

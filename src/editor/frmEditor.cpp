@@ -1,6 +1,7 @@
 // Editor window Load: module, component, base look, style set, window procedure.
 #include "editor/frmEditor.h"
 
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 
 #include "base/Twips.h"
@@ -27,6 +28,8 @@ void frmEditor::Load()
     if (editor_.EditorHandle < 32)
         ComponentFailurePath(editor_);
     ConfigureComponent();
+    if (QWidget* component = ComponentWidget())
+        component->installEventFilter(this);
     if (editor_.Hooks.LoadStyles)
         editor_.Hooks.LoadStyles();
     HookEditorWindow(editor_);
@@ -60,4 +63,25 @@ void frmEditor::resizeEvent(QResizeEvent* event)
         component->setGeometry(0, 0, size.width, size.height);
         component->raise();
     }
+}
+
+namespace {
+
+// Alt with a character is a command chord in a desktop editor, never typing: without this the
+// component inserts the bare letter into the program. AltGr characters come without Alt, or
+// with Ctrl where AltGr is sent as Ctrl+Alt, and still type.
+bool IsAltChord(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
+           !modifiers.testFlag(Qt::GroupSwitchModifier) && !key.text().isEmpty() && key.text().at(0).isPrint();
+}
+
+}  // namespace
+
+bool frmEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && IsAltChord(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }

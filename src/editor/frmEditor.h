@@ -21,6 +21,7 @@ protected:
     void Load() override;
     void Unload() override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ConfigureComponent();

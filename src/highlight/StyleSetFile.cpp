@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/FileAttributes.h"
 #include "base/TextFile.h"
 #include "editor/SciMessages.h"
 #include "highlight/StyleSetText.h"
@@ -80,10 +81,11 @@ bool StylingEnabledAfter(const StyleSetApplication& styleSet, bool stylingEnable
 
 StyleSetFileContent ReadStyleSetFile(const std::string& path)
 {
-    // Only a regular file counts; folders, devices and FIFOs are never opened.
-    const QFileInfo info(LocalName(path));
-    if (!info.isFile())
+    // Only a regular file the user may read counts; folders, devices and FIFOs are never opened,
+    // and an unreadable file is as good as hidden, so the built-in set applies.
+    if (!RegularFileExists(path))
         return {StyleSetFileState::Absent, {}};
+    const QFileInfo info(LocalName(path));
     std::optional<std::string> bytes;
     if (info.size() <= kMaxStyleSetFileBytes)
         bytes = ReadTextFile(path);

@@ -43,7 +43,7 @@ StyleModeTable ModesAfter(const StyleSetApplication& styleSet, StyleModeTable mo
 bool StylingEnabledAfter(const StyleSetApplication& styleSet, bool stylingEnabled);
 
 enum class StyleSetFileState {
-    Absent,  // no regular file at the path: the built-in set applies
+    Absent,  // no regular file the user may read at the path: the built-in set applies
     Read,    // bytes holds the whole file
     Failed,  // a file is there but could not be read whole: keep what is in force
 };

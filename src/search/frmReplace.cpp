@@ -74,8 +74,8 @@ void frmReplace::FitHeight()
 SearchRequest frmReplace::Request() const
 {
     SearchRequest request;
-    request.text = ToLocal8(cboText_->currentText());
-    request.replacement = ToLocal8(cboReplace_->currentText());
+    request.text = ToText8(cboText_->currentText());
+    request.replacement = ToText8(cboReplace_->currentText());
     request.up = optUp_->isChecked();
     request.wrap = Ticked(chkWrap_);
     request.matchCase = Ticked(chkCase_);

@@ -51,6 +51,7 @@ int main(int argc, char* argv[])
     dialogs->SetAnswer(qEnvironmentVariable("CHILD_ANSWER") == QLatin1String("no") ? MsgAnswer::No : MsgAnswer::Yes);
     Application application(std::move(dialogs));
     application.app.ProgramFolder = qgetenv("CHILD_PROGRAM_FOLDER").toStdString();
+    application.app.Arguments.assign(argv + 1, argv + argc);
     MDIForm1& main = application.forms.Get<MDIForm1>();
     main.Show();
     // Only reached with a usable component.

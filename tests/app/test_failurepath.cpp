@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "FileTestSupport.h"
 #include "base/DialogService.h"
 #include "editor/ComponentFailure.h"
 
@@ -128,6 +129,8 @@ private Q_SLOTS:
         // The notice was flushed before the process ended.
         QTRY_COMPARE_WITH_TIMEOUT(ReadAll(simRecord),
                                   QByteArray("0\tvarnotek-" + QByteArray::number(pid) + "\tEDIT_FAILED\n"), 3000);
+        // and the endpoint did not outlive the process.
+        QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/varnotek-" + QString::number(pid))));
     }
 
     void usableModuleStartsNormally()
@@ -144,6 +147,22 @@ private Q_SLOTS:
     }
 
     // The deferred open is armed only for an existing regular file named by the whole command line.
+    // A name that is not valid UTF-8 reaches the deferred open byte for byte.
+    void commandLineNameInAnyBytes()
+    {
+        QTemporaryDir files;
+        const QByteArray name = QFile::encodeName(files.path()) + "/part\xE9.nc";
+        QVERIFY(PutOnDisk(name.toStdString(), "N10 M30\r\n"));
+        QProcess child;
+        child.setProcessEnvironment(ChildEnvironment(ProgramDir, files.filePath("boxes.json"), "yes"));
+        // Through the shell, since QProcess only passes arguments it can hold as Unicode.
+        child.start(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" \"$(printf '%s/part\\351.nc' \"$1\")\"",
+                                                TestDir + "/startup_child", files.path()});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(child.readAllStandardOutput(), name + "\nTimer1 active\n");
+    }
+
     void commandLineArmsTheDeferredOpen_data()
     {
         QTest::addColumn<QStringList>("arguments");  // %1 stands for the folder of the files

@@ -159,13 +159,19 @@ private Q_SLOTS:
         QVERIFY(sub && sub->isMaximized());
         QWidget* component = editor.ComponentWidget();
         QVERIFY(component);
-        QCOMPARE(component->size(), editor.size() - QSize(8, 8));
+        QCOMPARE(component->size(), editor.size());
         QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETBACK, sci::STYLE_DEFAULT, 0), 0xFFFFFF);
         QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETSIZE, sci::STYLE_DEFAULT, 0), 10);
         QCOMPARE(t->editor.SendEditor(sci::SCI_GETLEXER, 0, 0), sci::SCLEX_CONTAINER);
         component->setFocus();
         QTest::keyClicks(component, QStringLiteral("G01 X10"));
         QCOMPARE(t->editor.SendEditor(sci::SCI_GETLENGTH, 0, 0), 7);
+        // Alt with a letter is a chord, not typing; AltGr characters and Ctrl+Alt ones still type.
+        QTest::keyClick(component, Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(component, Qt::Key_5, Qt::AltModifier | Qt::ShiftModifier);
+        QTest::keyClick(component, 'e', Qt::GroupSwitchModifier);
+        QTest::keyClick(component, 'q', Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(Text(t->editor), std::string("G01 X10eq"));
     }
 
     void windowsExistOnceAndLoadOnShow()

@@ -79,10 +79,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("heightTwips");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("whole pixels") << 9525 << 4500 << 627 << 292;
-        QTest::newRow("fraction below half") << 9532 << 4507 << 627 << 292;
-        QTest::newRow("fraction above half") << 9533 << 4508 << 628 << 293;
-        QTest::newRow("smaller than the inset") << 60 << 0 << 0 << 0;
+        QTest::newRow("whole pixels") << 9525 << 4500 << 635 << 300;
+        QTest::newRow("fraction below half") << 9532 << 4507 << 635 << 300;
+        QTest::newRow("fraction above half") << 9533 << 4508 << 636 << 301;
+        QTest::newRow("empty") << 0 << 0 << 0 << 0;
     }
     void componentSize()
     {

@@ -51,7 +51,7 @@ bool MakeEntry(const QByteArray& kind, const std::string& path, const QTemporary
     if (kind == "unreadable file")
         return file(0200);
     if (kind == "2 GiB file")
-        return file(0644) && ::truncate(p, kMaxTextFileBytes + 1) == 0;
+        return file(0644) && ::truncate(p, kMaxDocumentBytes + 1) == 0;
     if (kind == "directory")
         return ::mkdir(p, 0755) == 0;
     if (kind == "fifo")
@@ -213,6 +213,78 @@ private Q_SLOTS:
         QCOMPARE(QByteArray(stored), linkText);
     }
 
+    // Whoever saves, the file keeps its owner, permissions and other names; only a file the
+    // saver owns alone in a writable folder is replaced by a new one, so that a crash during
+    // the save cannot leave it half written.
+    void saveKeepsFileIdentity_data()
+    {
+        QTest::addColumn<int>("folderMode");  // the folder belongs to root
+        QTest::addColumn<uid_t>("owner");     // the file's group is nobody's
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<bool>("hardLinked");
+        QTest::addColumn<bool>("sameInode");
+        QTest::newRow("own file in a writable folder") << 0777 << kNobody << 0644 << false << false;
+        QTest::newRow("own file in a read-only folder") << 0555 << kNobody << 0644 << false << true;
+        QTest::newRow("root's file in a sticky folder") << 01777 << uid_t{0} << 0666 << false << true;
+        QTest::newRow("own file with a second name") << 0777 << kNobody << 0644 << true << true;
+        QTest::newRow("root's group-writable file") << 0777 << uid_t{0} << 0664 << false << true;
+    }
+
+    void saveKeepsFileIdentity()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(uid_t, owner);
+        QFETCH(int, fileMode);
+        QFETCH(bool, hardLinked);
+        QFETCH(bool, sameInode);
+        if (::geteuid() != 0)
+            QSKIP("handing files to other users needs root");
+        QTemporaryDir dir;
+        const std::string folder = Join(dir, "shared");
+        const std::string path = folder + "/part.nc";
+        const std::string other = folder + "/other.nc";
+        QCOMPARE(::mkdir(folder.c_str(), 0755), 0);
+        QVERIFY(PutOnDisk(path, "old content, longer than the new"));
+        QCOMPARE(::chown(path.c_str(), owner, kNobody), 0);
+        QCOMPARE(::chmod(path.c_str(), static_cast<mode_t>(fileMode)), 0);
+        if (hardLinked)
+            QCOMPARE(::link(path.c_str(), other.c_str()), 0);
+        QCOMPARE(::chmod(folder.c_str(), static_cast<mode_t>(folderMode)), 0);
+        struct stat before {};
+        QCOMPARE(::stat(path.c_str(), &before), 0);
+        const QStringList entries = QDir(QFile::decodeName(folder.c_str())).entryList(QDir::Files | QDir::Hidden);
+
+        QCOMPARE(RunUnprivileged(dir, [&] { return WriteTextFile(path, "N10 G01 X5", false) ? 1 : 0; }), 1);
+        struct stat after {};
+        QCOMPARE(::stat(path.c_str(), &after), 0);
+        QCOMPARE(OnDisk(path), QByteArray("N10 G01 X5"));
+        if (hardLinked)
+            QCOMPARE(OnDisk(other), QByteArray("N10 G01 X5"));
+        QCOMPARE(after.st_uid, owner);
+        QCOMPARE(after.st_gid, kNobody);
+        QCOMPARE(static_cast<int>(after.st_mode & 07777), fileMode);
+        QCOMPARE(after.st_ino == before.st_ino, sameInode);
+        QCOMPARE(QDir(QFile::decodeName(folder.c_str())).entryList(QDir::Files | QDir::Hidden), entries);
+    }
+
+    // The atomic replace is a new file, yet it keeps the group the owner gave the old one.
+    void atomicSaveKeepsTheGroup()
+    {
+        if (::geteuid() != 0)
+            QSKIP("giving a file another group needs root");
+        QTemporaryDir dir;
+        const std::string path = Join(dir, "part.nc");
+        QVERIFY(PutOnDisk(path, "G00") && ::chown(path.c_str(), 0, kNobody) == 0 && ::chmod(path.c_str(), 0640) == 0);
+        struct stat before {
+        }, after{};
+        QCOMPARE(::stat(path.c_str(), &before), 0);
+        QVERIFY(WriteTextFile(path, "G01", false));
+        QCOMPARE(::stat(path.c_str(), &after), 0);
+        QVERIFY(after.st_ino != before.st_ino);
+        QCOMPARE(after.st_gid, kNobody);
+        QCOMPARE(static_cast<int>(after.st_mode & 07777), 0640);
+    }
+
     void saveFails_data()
     {
         QTest::addColumn<QByteArray>("kind");
@@ -253,24 +325,31 @@ private Q_SLOTS:
             QVERIFY(::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     }
 
-    void saveUnderFileSizeLimitKeepsOldFile_data()
+    void saveUnderFileSizeLimitFails_data()
     {
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("textSize");
-        QTest::newRow("limit of one block") << 4096 << 64 * 1024;
-        QTest::newRow("one byte too many") << 100000 << 100001;
-        QTest::newRow("nothing may grow") << 0 << 10;
+        QTest::addColumn<bool>("hardLinked");  // written in place, so the old text is lost
+        QTest::newRow("limit of one block") << 4096 << 64 * 1024 << false;
+        QTest::newRow("one byte too many") << 100000 << 100001 << false;
+        QTest::newRow("nothing may grow") << 0 << 10 << false;
+        QTest::newRow("in place, limit of one block") << 4096 << 64 * 1024 << true;
+        QTest::newRow("in place, one byte too many") << 100000 << 100001 << true;
     }
 
     // A full disk, simulated by a file size limit in a child process.
-    void saveUnderFileSizeLimitKeepsOldFile()
+    void saveUnderFileSizeLimitFails()
     {
         QFETCH(int, limit);
         QFETCH(int, textSize);
+        QFETCH(bool, hardLinked);
         QTemporaryDir dir;
         const std::string path = Join(dir, "part.nc");
         const QByteArray old = AllBytesText();
         QVERIFY(PutOnDisk(path, old));
+        if (hardLinked)
+            QCOMPARE(::link(path.c_str(), Join(dir, "other.nc").c_str()), 0);
+        const QStringList entries = Entries(dir);
         const std::string text(static_cast<std::size_t>(textSize), 'X');
         // The child starts from the default action of SIGXFSZ, which would kill it.
         const int result = RunInChild([&] {
@@ -284,8 +363,9 @@ private Q_SLOTS:
             return WriteTextFile(path, text, false) ? 1 : 0;
         });
         QCOMPARE(result, 0);
-        QVERIFY(OnDisk(path) == old);
-        QCOMPARE(Entries(dir), QStringList{QStringLiteral("part.nc")});
+        if (!hardLinked)
+            QVERIFY(OnDisk(path) == old);
+        QCOMPARE(Entries(dir), entries);
     }
 
     void noOverwrite_data()

@@ -39,6 +39,23 @@ const MessageBoxRequest MissingBox{
     "Could not open the file - It may not exist - or you may not have permission to access the file or folder",
     MsgButtons::OK, MsgIcon::None, "Can't open"};
 
+MessageBoxRequest NotSavedBox(const QString& path, const char* reason)
+{
+    return {"Could not save the file '" + path.toStdString() + "'\r\n\r\n" + reason, MsgButtons::OK,
+            MsgIcon::Exclamation, "Can't save"};
+}
+
+// Gives one message an answer of the test's choosing: a huge length, a text not handed out.
+struct AnswerOverride {
+    static inline KelpoSendFn real = nullptr;
+    static inline std::uint32_t message = 0;
+    static inline std::int32_t answer = 0;
+    static std::intptr_t Send(std::intptr_t handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
+    {
+        return msg == message ? answer : real(handle, msg, wParam, lParam);
+    }
+};
+
 }  // namespace
 
 class TestDocuments : public QObject {
@@ -119,7 +136,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("prompt");
         QTest::newRow("missing") << "missing" << QString::fromStdString(MissingBox.prompt);
-        QTest::newRow("2 GiB") << "huge" << QString::fromStdString(MissingBox.prompt);
+        QTest::newRow("2 GiB")
+            << "huge"
+            << "Could not open the file - It is too large: a part program must be smaller than 2 GiB";
         QTest::newRow("folder") << "folder"
                                 << "Could not open the file - You may not have permission to access the file or folder";
     }
@@ -265,11 +284,12 @@ private Q_SLOTS:
         QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
     }
 
+    // A save that fails keeps the text, its path and the file, and says why.
     void failedSaveKeepsPath_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("missing folder") << "missing";
-        QTest::newRow("read-only file") << "readonly";
+        QTest::newRow("read-only file, dialog asked again") << "readonly";
     }
     void failedSaveKeepsPath()
     {
@@ -278,6 +298,7 @@ private Q_SLOTS:
         Load("orig.nc", "N1\r\n");
         SetText(t->editor, "N2\r\n");
         QString target = Path("no-such-folder/x.nc");
+        MessageBoxRequest box = NotSavedBox(target, "The folder does not exist");
         std::unique_ptr<ImmutableFlag> immutable;
         if (kind == "readonly") {
             target = Path("locked.nc");
@@ -285,44 +306,81 @@ private Q_SLOTS:
             immutable = std::make_unique<ImmutableFlag>(Std(target));
             if (!immutable->isSet())
                 QSKIP("no way to make a file read-only here");
+            box = {Std(target) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a different file name.",
+                   MsgButtons::OK, MsgIcon::Exclamation, "Save"};
         }
         d.fileNames.push_back(Std(target));
+        if (kind == "readonly")
+            d.fileNames.push_back(std::nullopt);
         SaveCommand(t->application);
         QCOMPARE(t->editor.CurrentFilePath(), Std(Path("orig.nc")));
         QVERIFY(t->editor.SendEditor(SCI_GETMODIFY, 0, 0) != 0);
         if (kind == "readonly")
             QCOMPARE(ReadBytes(target), QByteArray("locked"));
-        QVERIFY(d.boxes.empty());
+        QCOMPARE(d.boxes, std::vector<MessageBoxRequest>{box});
+        QCOMPARE(d.fileDialogs.size(), std::size_t(kind == "readonly" ? 2 : 1));
+        QCOMPARE(d.unexpected, 0);
+    }
+
+    // A text the component cannot hand out whole is never written: the file keeps its bytes.
+    void unreadableTextIsNotWritten_data()
+    {
+        QTest::addColumn<uint>("message");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("2 GiB less one") << uint(SCI_GETLENGTH) << 0x7FFFFFFF
+                                        << "The text is too large: a part program must be smaller than 2 GiB";
+        QTest::newRow("text not handed out") << uint(SCI_GETTEXT) << 0 << "The text could not be taken from the editor";
+    }
+    void unreadableTextIsNotWritten()
+    {
+        QFETCH(uint, message);
+        QFETCH(int, answer);
+        QFETCH(QString, reason);
+        WriteBytes(Path("keep.nc"), "N1\r\n");
+        SetText(t->editor, "N2\r\n");
+        AnswerOverride::real = t->editor.Module.Send;
+        AnswerOverride::message = message;
+        AnswerOverride::answer = answer;
+        t->editor.Module.Send = &AnswerOverride::Send;
+        t->dialogs.fileNames.push_back(Std(Path("keep.nc")));
+        const std::string saved = SaveDocumentAs(t->editor);
+        t->editor.Module.Send = AnswerOverride::real;
+        QVERIFY(saved.empty());
+        QCOMPARE(ReadBytes(Path("keep.nc")), QByteArray("N1\r\n"));
+        QCOMPARE(t->dialogs.boxes,
+                 std::vector<MessageBoxRequest>{NotSavedBox(Path("keep.nc"), reason.toLatin1().constData())});
     }
 
     void unsavedChangesQuestion_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saveDialogGivesName");
+        QTest::addColumn<QString>("saveName");  // from the Save dialog; empty: cancelled
         QTest::addColumn<bool>("goesOn");
         for (const char* action : {"new", "open", "close"}) {
             const QByteArray a(action);
-            QTest::newRow(a + ", Yes, saved") << action << int(MsgAnswer::Yes) << true << true;
-            QTest::newRow(a + ", Yes, save cancelled") << action << int(MsgAnswer::Yes) << false << false;
-            QTest::newRow(a + ", No") << action << int(MsgAnswer::No) << false << true;
-            QTest::newRow(a + ", Cancel") << action << int(MsgAnswer::Cancel) << false << false;
+            QTest::newRow(a + ", Yes, saved") << action << int(MsgAnswer::Yes) << "kept.nc" << true;
+            QTest::newRow(a + ", Yes, save cancelled") << action << int(MsgAnswer::Yes) << "" << false;
+            QTest::newRow(a + ", Yes, save failed") << action << int(MsgAnswer::Yes) << "none/kept.nc" << false;
+            QTest::newRow(a + ", No") << action << int(MsgAnswer::No) << "" << true;
+            QTest::newRow(a + ", Cancel") << action << int(MsgAnswer::Cancel) << "" << false;
         }
     }
     void unsavedChangesQuestion()
     {
         QFETCH(QString, action);
         QFETCH(int, answer);
-        QFETCH(bool, saveDialogGivesName);
+        QFETCH(QString, saveName);
         QFETCH(bool, goesOn);
+        const QString savePath = saveName.isEmpty() ? QString() : dir->filePath(saveName);
         ScriptedDialogs& d = t->dialogs;
         Load("doc.nc", "N1 G00\r\n");
         t->editor.SendEditor(SCI_GOTOPOS, 0, 0);
         t->editor.SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
         d.answers.push_back(MsgAnswer(answer));
         if (answer == int(MsgAnswer::Yes))
-            d.fileNames.push_back(saveDialogGivesName ? std::optional<std::string>(Std(Path("kept.nc")))
-                                                      : std::nullopt);
+            d.fileNames.push_back(saveName.isEmpty() ? std::nullopt : std::optional<std::string>(Std(savePath)));
         if (action == "open" && goesOn)
             d.fileNames.push_back(std::nullopt);  // the Open dialog itself, cancelled
 
@@ -333,10 +391,16 @@ private Q_SLOTS:
         else
             main->close();
 
-        QCOMPARE(d.boxes.size(), std::size_t(1));
+        const bool failed = saveName.contains('/');
+        QCOMPARE(d.boxes.size(), std::size_t(failed ? 2 : 1));
         QCOMPARE(d.boxes[0], SaveChangesBox);
-        if (saveDialogGivesName)
-            QCOMPARE(ReadBytes(Path("kept.nc")), QByteArray("(EDITED) N1 G00\r\n"));
+        if (failed)
+            QCOMPARE(d.boxes[1], NotSavedBox(savePath, "The folder does not exist"));
+        else if (!saveName.isEmpty())
+            QCOMPARE(ReadBytes(savePath), QByteArray("(EDITED) N1 G00\r\n"));
+        // Saved before an Open that was then cancelled: the text now belongs to its new file.
+        if (action == "open" && goesOn)
+            QCOMPARE(t->editor.CurrentFilePath(), saveName.isEmpty() ? Std(Path("doc.nc")) : Std(savePath));
         QCOMPARE(d.unexpected, 0);
         QVERIFY(d.fileNames.empty());
         if (action == "new")
@@ -354,6 +418,11 @@ private Q_SLOTS:
         t->dialogs.answers.push_back(MsgAnswer::No);
         NewCommand(t->application);
         QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
+        // Typed and deleted again: an empty text is not asked about.
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "x");
+        t->editor.SendEditor(SCI_SETSEL, 0, 1);
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "");
+        QVERIFY(t->editor.SendEditor(SCI_GETMODIFY, 0, 0) != 0);
         main->close();
         QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
         QVERIFY(!t->forms.IsLoaded(FormId::MDIForm1));

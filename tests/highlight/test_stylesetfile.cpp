@@ -239,13 +239,13 @@ private Q_SLOTS:
         QVERIFY(QFile::resize(QString::fromStdString(path), kMaxStyleSetFileBytes + 1));
         QCOMPARE(ReadStyleSetFile(path).state, StyleSetFileState::Failed);
 
-        // A file that is there but cannot be read fails, rather than counting as absent.
-        QVERIFY(PutOnDisk(path, "STYLE=ON"));
+        // A file the user may not read counts as hidden, and a hidden file as absent.
+        QVERIFY(PutOnDisk(path, "STYLE=OFF"));
         QCOMPARE(::chmod(path.c_str(), 0200), 0);
         QCOMPARE(RunUnprivileged(dir,
                                  [&path] {
                                      const StyleSetFileContent unreadable = ReadStyleSetFile(path);
-                                     return unreadable.state == StyleSetFileState::Failed && unreadable.bytes.empty()
+                                     return unreadable.state == StyleSetFileState::Absent && unreadable.bytes.empty()
                                                 ? 0
                                                 : 1;
                                  }),

@@ -1,0 +1,109 @@
+// Saving: the whole text from the component to a file, and the Save dialog around it. A save the
+// user asked for either happens or says why it did not.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/FileAttributes.h"
+#include "base/Text8.h"
+#include "base/TextFile.h"
+#include "editor/Documents.h"
+#include "editor/EditorSession.h"
+#include "editor/SciMessages.h"
+
+namespace {
+
+enum class SaveOutcome { Saved, Empty, TooLarge, TextNotRead, WriteFailed };
+
+SaveOutcome WriteDocument(const EditorSession& editor, const std::string& path)
+{
+    const std::int64_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    if (length <= 0)
+        return SaveOutcome::Empty;
+    if (!FitsInDocument(length))
+        return SaveOutcome::TooLarge;
+    std::string text(std::size_t(length) + 1, '\0');
+    // The component answers with the bytes it copied; anything else would write NULs over the file.
+    if (editor.SendEditorDirect(sci::SCI_GETTEXT, std::int32_t(length + 1), text.data()) != length)
+        return SaveOutcome::TextNotRead;
+    text.resize(std::size_t(length));
+    return WriteTextFile(path, text, false) ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The likeliest reason a file could not be written, looked at after the attempt.
+std::string WriteFailure(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(FolderOf(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return "The folder does not exist";
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return "It is not a file that can hold a program";
+    const bool exists = ::access(path.c_str(), F_OK) == 0;
+    if ((exists && ::access(path.c_str(), W_OK) != 0) || (!exists && ::access(FolderOf(path).c_str(), W_OK) != 0))
+        return "You may not have permission to write the file or folder";
+    return "The disk may be full, or the file too large for it";
+}
+
+std::string Reason(SaveOutcome outcome, const std::string& path)
+{
+    switch (outcome) {
+    case SaveOutcome::Empty: return "The editor is empty";
+    case SaveOutcome::TooLarge: return "The text is too large: a part program must be smaller than 2 GiB";
+    case SaveOutcome::TextNotRead: return "The text could not be taken from the editor";
+    case SaveOutcome::WriteFailed:
+    case SaveOutcome::Saved: break;
+    }
+    return WriteFailure(path);
+}
+
+// Prompts are 8-bit text; a path is shown as the user sees it, as far as those characters go.
+std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
+
+void TellNotSaved(const EditorSession& editor, const std::string& path, SaveOutcome outcome)
+{
+    editor.Dialogs().MessageBox({"Could not save the file '" + Shown(path) + "'\r\n\r\n" + Reason(outcome, path),
+                                 MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
+}
+
+// Like a file dialog that returns no read-only file: such a file is refused and the dialog
+// asked again, so the user never saves into a file that cannot take it.
+bool RefusedAsReadOnly(const EditorSession& editor, const std::string& path)
+{
+    const FileAttributes attributes = GetFileAttributes(path);
+    if (!attributes.regularFile || !attributes.readOnly)
+        return false;
+    editor.Dialogs().MessageBox({Shown(path) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a "
+                                               "different file name.",
+                                 MsgButtons::OK, MsgIcon::Exclamation, "Save"});
+    return true;
+}
+
+}  // namespace
+
+bool SaveDocument(const EditorSession& editor, const std::string& path)
+{
+    return WriteDocument(editor, path) == SaveOutcome::Saved;
+}
+
+std::string SaveDocumentAs(EditorSession& editor)
+{
+    std::optional<std::string> name;
+    do {
+        name = editor.Dialogs().SaveFileName({"Save", FileDialogFilter, editor.CurrentFilePath()});
+        if (!name || name->empty())
+            return {};
+        editor.LastDialogFileName = *name;
+    } while (RefusedAsReadOnly(editor, *name));
+    const SaveOutcome outcome = WriteDocument(editor, *name);
+    if (outcome != SaveOutcome::Saved) {
+        TellNotSaved(editor, *name, outcome);
+        return {};
+    }
+    editor.SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
+    return *name;
+}
