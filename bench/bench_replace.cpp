@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <optional>
+
 #include "CncProgram.h"
 #include "EditorBench.h"
 #include "app/Application.h"
@@ -91,12 +93,18 @@ void BM_ReplaceAllDialog(benchmark::State& state)
     BenchApp().forms.Unload(FormId::frmReplace);
 }
 
+// The primitive with the view held still as Replace All holds it (argument 1), and live (0),
+// scrolling to every match.
 void BM_ReplaceAllInDirection(benchmark::State& state)
 {
+    const bool held = state.range(0) != 0;
     for (auto _ : state) {
         state.PauseTiming();
         LoadProgram(0);
         state.ResumeTiming();
+        std::optional<HeldView> view;
+        if (held)
+            view.emplace(BenchApp().editor);
         if (ReplaceAllInDirection(BenchApp().editor, "M8", "M9", false, false, false, false) != Matches)
             state.SkipWithError("wrong number of replacements");
     }
@@ -104,7 +112,7 @@ void BM_ReplaceAllInDirection(benchmark::State& state)
 }
 
 BENCHMARK(BM_ReplaceAllDialog)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_ReplaceAllInDirection)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReplaceAllInDirection)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 

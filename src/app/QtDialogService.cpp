@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 #include "base/Text8.h"
 
@@ -94,4 +95,12 @@ void QtDialogService::SetBusy(bool busy)
     } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
     }
+}
+
+// The selection can be printed, and the copy count is the user's.
+bool QtDialogService::PrintDialog(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    return dialog.exec() == QDialog::Accepted;
 }

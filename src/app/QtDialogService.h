@@ -9,6 +9,7 @@ public:
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void SetBusy(bool busy) override;
+    bool PrintDialog(QPrinter& printer) override;
 
 private:
     int busyDepth_ = 0;

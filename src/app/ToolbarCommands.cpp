@@ -1,12 +1,15 @@
 // What the toolbar buttons do. Edited text is never discarded without the user's word.
 #include "app/ToolbarCommands.h"
 
+#include "about/Form2.h"
 #include "app/Application.h"
 #include "app/MDIForm1.h"
 #include "app/OpenDocument.h"
+#include "app/PrintDocument.h"
 #include "editor/Documents.h"
 #include "editor/SciMessages.h"
 #include "editor/UnsavedChanges.h"
+#include "highlight/Form1.h"
 #include "search/frmReplace.h"
 
 void NewCommand(Application& application)
@@ -44,6 +47,12 @@ void InstallToolbarCommands(MDIForm1& window, Application& application)
     window.SetToolbarCommand(0, [&application] { NewCommand(application); });
     window.SetToolbarCommand(1, [&application] { OpenCommand(application); });
     window.SetToolbarCommand(2, [&application] { SaveCommand(application); });
-    // Modeless and without owner; a second click shows the same window again.
+    window.SetToolbarCommand(3, [&application] { PrintDocument(application); });
+    // Each window modeless and without owner; a second click shows the same window again.
     window.SetToolbarCommand(5, [&application] { application.forms.Get<frmReplace>().Show(); });
+    window.SetToolbarCommand(6, [&application] { application.forms.Get<Form1>().Show(); });
+    window.SetToolbarCommand(7, [&application] {
+        application.app.AboutBoxMode = true;
+        application.forms.Get<Form2>().Show();
+    });
 }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+class QPrinter;
+
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgAnswer { OK, Cancel, Yes, No };
@@ -32,6 +34,13 @@ public:
     // The chosen path; the dialog itself asks before an existing file is overwritten.
     virtual std::optional<std::string> SaveFileName(const FileDialogRequest& request) = 0;
     virtual void SetBusy(bool busy) = 0;
+    // The print dialog over printer, which it sets up as the user chooses (printer, copies,
+    // range). False when the user cancelled; a service that cannot ask anybody cancels.
+    virtual bool PrintDialog(QPrinter& printer)
+    {
+        static_cast<void>(printer);
+        return false;
+    }
 };
 
 // Shows the busy pointer for its lifetime.

@@ -6,6 +6,7 @@
 
 namespace {
 
+constexpr std::uint32_t WmSetRedraw = 11;
 constexpr std::uint32_t EmLineIndex = 187;
 constexpr int ScnStyleNeeded = 2000;
 constexpr std::intptr_t StyleMax = 255;
@@ -125,6 +126,10 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
     if (msg == EmLineIndex) {
         return lineExists(w) ? call(SCI_POSITIONFROMLINE, w) : -1;
     }
+    if (msg == WmSetRedraw) {
+        setRedraw(w != 0);
+        return 0;
+    }
     if (takesStyle(msg) && (w < 0 || w > StyleMax)) {
         return 0;
     }
@@ -133,6 +138,23 @@ std::intptr_t KelpoComponent::send(std::uint32_t msg, std::uintptr_t wParam, std
     }
     if (takesSelectionIndex(msg) && (w < 0 || w >= call(SCI_GETSELECTIONS))) {
         return 0;
+    }
+    if (!redraw_) {
+        switch (msg) {
+        case SCI_SETSEL: selectQuietly(w, lParam); return 0;
+        case SCI_GOTOPOS: call(SCI_SETEMPTYSELECTION, clampPosition(w)); return 0;
+        case SCI_GOTOLINE:
+            // The line count itself stands for the document end, as Scintilla clamps it.
+            call(SCI_SETEMPTYSELECTION,
+                 call(SCI_POSITIONFROMLINE, std::clamp(w, std::intptr_t{0}, call(SCI_GETLINECOUNT))));
+            return 0;
+        case SCI_REPLACESEL:
+            if (replaceSelectionQuietly(lParam)) {
+                return 0;
+            }
+            break;
+        default: break;
+        }
     }
     switch (msg) {
     case SCI_STARTSTYLING:
@@ -259,6 +281,43 @@ void KelpoComponent::clampTarget() const
     if (clampedStart != start || clampedEnd != end) {
         call(SCI_SETTARGETRANGE, clampedStart, clampedEnd);
     }
+}
+
+void KelpoComponent::setRedraw(bool on)
+{
+    if (on == redraw_) {
+        return;
+    }
+    redraw_ = on;
+    setUpdatesEnabled(on);  // back on, the whole view repaints once
+    if (on && caretXStale_) {
+        call(SCI_CHOOSECARETX);
+        caretXStale_ = false;
+    }
+}
+
+void KelpoComponent::selectQuietly(std::intptr_t anchor, std::intptr_t caret) const
+{
+    const std::intptr_t end = length();
+    const std::intptr_t to = caret < 0 ? end : std::min(caret, end);
+    call(SCI_SETEMPTYSELECTION, anchor < 0 ? to : std::min(anchor, end));
+    call(SCI_SETCURRENTPOS, to);
+}
+
+bool KelpoComponent::replaceSelectionQuietly(std::intptr_t text)
+{
+    if (text == 0 || call(SCI_GETSELECTIONS) != 1 || call(SCI_SELECTIONISRECTANGLE)) {
+        return false;
+    }
+    // The target is the caller's, so it is put back.
+    const std::intptr_t targetStart = call(SCI_GETTARGETSTART);
+    const std::intptr_t targetEnd = call(SCI_GETTARGETEND);
+    call(SCI_TARGETFROMSELECTION);
+    call(SCI_REPLACETARGET, -1, text);
+    call(SCI_SETEMPTYSELECTION, call(SCI_GETTARGETEND));
+    call(SCI_SETTARGETRANGE, targetStart, targetEnd);
+    caretXStale_ = true;
+    return true;
 }
 
 void KelpoComponent::deliverStyleNeeded(int position)

@@ -20,7 +20,11 @@ public:
     ~KelpoComponent() override;
 
     // One message of the editor: passed to Scintilla, except where Scintilla would abort the
-    // process on arguments outside the document, and EM_LINEINDEX, which Scintilla lacks.
+    // process on arguments outside the document, EM_LINEINDEX, which Scintilla lacks, and
+    // WM_SETREDRAW. While redraw is off the view neither repaints nor follows the caret: the
+    // messages that would scroll the caret into view (SCI_SETSEL, SCI_GOTOPOS, SCI_GOTOLINE,
+    // SCI_REPLACESEL) do the same without scrolling, and the caller shows the caret afterwards
+    // (SCI_SCROLLCARET). Scrolling costs a layout of the caret's line each time.
     std::intptr_t send(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
 
     void setCallback(KelpoCallback callback, void* context, KelpoCallback* previous, void** previousContext);
@@ -35,9 +39,16 @@ private:
     std::intptr_t styledRunLength(std::intptr_t requested) const;
     std::intptr_t textRange(std::uint32_t msg, std::intptr_t lParam) const;
     void clampTarget() const;
+    void setRedraw(bool on);
+    // SCI_SETSEL without scrolling: a negative caret is the document end, a negative anchor the caret.
+    void selectQuietly(std::intptr_t anchor, std::intptr_t caret) const;
+    // SCI_REPLACESEL without scrolling, for a single plain selection; false for any other.
+    bool replaceSelectionQuietly(std::intptr_t text);
     void deliverStyleNeeded(int position);
 
     std::intptr_t handle_;
     KelpoCallback callback_ = nullptr;
     void* context_ = nullptr;
+    bool redraw_ = true;
+    bool caretXStale_ = false;  // a quiet replacement left the column for up and down moves behind
 };

@@ -35,6 +35,7 @@ inline constexpr std::uint32_t SCI_GETMODIFY = 2159;
 inline constexpr std::uint32_t SCI_SETSEL = 2160;
 inline constexpr std::uint32_t SCI_LINEFROMPOSITION = 2166;
 inline constexpr std::uint32_t SCI_POSITIONFROMLINE = 2167;
+inline constexpr std::uint32_t SCI_SCROLLCARET = 2169;
 inline constexpr std::uint32_t SCI_REPLACESEL = 2170;
 inline constexpr std::uint32_t SCI_EMPTYUNDOBUFFER = 2175;
 inline constexpr std::uint32_t SCI_SETTEXT = 2181;
@@ -54,6 +55,7 @@ inline constexpr std::uint32_t SCI_STYLEGETBOLD = 2483;
 inline constexpr std::uint32_t SCI_STYLEGETSIZE = 2485;
 inline constexpr std::uint32_t SCI_SETLEXER = 4001;
 inline constexpr std::uint32_t SCI_GETLEXER = 4002;
+inline constexpr std::uint32_t WM_SETREDRAW = 11;
 inline constexpr std::uint32_t EM_LINEINDEX = 187;
 
 inline constexpr int SCN_STYLENEEDED = 2000;

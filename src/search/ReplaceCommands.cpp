@@ -26,6 +26,26 @@ std::int32_t ReplaceAll(const EditorSession& editor, const SearchRequest& r, boo
     return ReplaceAllInDirection(editor, r.text, r.replacement, up, r.matchCase, r.wholeWord, r.regExp);
 }
 
+// Down and up from the start of the caret's line as the options ask, then back to the view as it
+// was with the caret at the start of its line; the total count.
+std::int32_t ReplaceAllPasses(const EditorSession& editor, const SearchRequest& request)
+{
+    const std::int32_t caret = editor.SendEditor(SCI_GETCURRENTPOS, 0, 0);
+    const std::int32_t firstVisible = editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
+    const std::int32_t line = editor.SendEditor(SCI_LINEFROMPOSITION, caret, 0);
+    editor.SendEditor(SCI_GOTOLINE, line, 0);
+    const std::int32_t down = request.wrap || !request.up ? ReplaceAll(editor, request, false) : 0;
+    std::int32_t up = 0;
+    if (request.wrap || request.up) {
+        editor.SendEditor(SCI_GOTOLINE, line, 0);
+        up = ReplaceAll(editor, request, true);
+        editor.SendEditor(SCI_GOTOLINE, editor.SendEditor(SCI_GETLINECOUNT, 0, 0), 0);
+    }
+    editor.SendEditor(SCI_GOTOLINE, firstVisible, 0);
+    editor.SendEditor(SCI_GOTOLINE, line, 0);
+    return down + up;
+}
+
 }  // namespace
 
 bool CheckReplaceInput(const EditorSession& editor, const SearchRequest& request)
@@ -74,21 +94,12 @@ bool ReplaceAllCommand(const EditorSession& editor, const SearchRequest& request
 {
     if (!CheckReplaceInput(editor, request))
         return false;
-    const std::int32_t caret = editor.SendEditor(SCI_GETCURRENTPOS, 0, 0);
-    const std::int32_t firstVisible = editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
-    const std::int32_t line = editor.SendEditor(SCI_LINEFROMPOSITION, caret, 0);
-    editor.SendEditor(SCI_GOTOLINE, line, 0);
-    const std::int32_t down = request.wrap || !request.up ? ReplaceAll(editor, request, false) : 0;
-    std::int32_t up = 0;
-    if (request.wrap || request.up) {
-        editor.SendEditor(SCI_GOTOLINE, line, 0);
-        up = ReplaceAll(editor, request, true);
-        editor.SendEditor(SCI_GOTOLINE, editor.SendEditor(SCI_GETLINECOUNT, 0, 0), 0);
-    }
-    // Back to the view as it was, the caret at the start of its line.
-    editor.SendEditor(SCI_GOTOLINE, firstVisible, 0);
-    editor.SendEditor(SCI_GOTOLINE, line, 0);
-    const std::int32_t total = down + up;
+    const std::int32_t total = [&] {
+        // Thousands of replacements: one repaint at the end rather than a scroll and a redraw each.
+        BusyPointer busy(editor.Dialogs());
+        HeldView view(editor);
+        return ReplaceAllPasses(editor, request);
+    }();
     if (total < 1)
         ShowNotFound(editor, request.text);
     else

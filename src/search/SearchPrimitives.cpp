@@ -37,6 +37,14 @@ std::int32_t GetSelEndLine(const EditorSession& editor)
     return editor.SendEditor(SCI_LINEFROMPOSITION, GetSelEnd(editor), 0);
 }
 
+HeldView::HeldView(const EditorSession& editor) : editor_(editor) { editor_.SendEditor(WM_SETREDRAW, 0, 0); }
+
+HeldView::~HeldView()
+{
+    editor_.SendEditor(WM_SETREDRAW, 1, 0);
+    editor_.SendEditor(SCI_SCROLLCARET, 0, 0);
+}
+
 std::int32_t SearchFlags(bool matchCase, bool wholeWord, bool regExp)
 {
     return (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0) | (regExp ? SCFIND_REGEXP : 0);

@@ -26,6 +26,20 @@ std::int32_t SearchFlags(bool matchCase, bool wholeWord, bool regExp);
 std::int32_t FindString(const EditorSession& editor, const std::string& text, bool up, bool wrap, bool matchCase,
                         bool wholeWord, bool regExp);
 
+// Holds the view still through a long run of edits: while it lives the component neither repaints
+// nor scrolls to the caret (each scroll lays out the caret's line); at its end the view shows the
+// caret once and repaints.
+class HeldView {
+public:
+    explicit HeldView(const EditorSession& editor);
+    ~HeldView();
+    HeldView(const HeldView&) = delete;
+    HeldView& operator=(const HeldView&) = delete;
+
+private:
+    const EditorSession& editor_;
+};
+
 // Replaces every match from the selection to one end of the document, never wrapping, and
 // returns how many replacements were made. A match of length 0 is replaced at most once at any
 // place, and going up never at the place the pass starts from, which belongs to the text behind.

@@ -31,6 +31,7 @@ frmReplace::frmReplace(const EditorSession& editor) : FormWindow(QStringLiteral(
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
     SetTabOrder();
+    FitCaptions();
     cboText_->installEventFilter(this);
     connect(cboText_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { cmdFind_->setEnabled(!text.isEmpty()); });
@@ -149,5 +150,13 @@ void frmReplace::closeEvent(QCloseEvent* event)
 void frmReplace::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    FitHeight();
+}
+
+// A window manager frames the window only after it is shown, and then moves it: that is when
+// the title bar's height becomes known.
+void frmReplace::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
     FitHeight();
 }

@@ -42,10 +42,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void CreateControls();
     void SetTabOrder();
+    // Widens a caption that the platform's font makes longer than its control.
+    void FitCaptions();
     void FitHeight();
     // Gives the dialog the focus again after a command, as its last step.
     void FocusDialog();

@@ -3,15 +3,20 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 #include "base/Twips.h"
 
 namespace {
+
+constexpr qreal MinimumPointSize = 7;
 
 template <class Control>
 Control* Place(QWidget* parent, const char* name, int left, int top, int width, int height)
@@ -103,4 +108,43 @@ void frmReplace::SetTabOrder()
                               optUp_,      cmdFind_,    cmdReplace_, cmdReplaceAll_, cmdCancel_, chkRegExp_, chkWrap_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+namespace {
+
+// How wide a label may grow: up to the next control on its row, which it names.
+int RoomOf(const QLabel* label)
+{
+    int right = label->parentWidget()->width();
+    for (const QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool sameRow = other->y() < label->geometry().bottom() && label->y() < other->geometry().bottom();
+        if (other != label && sameRow && other->x() >= label->geometry().right())
+            right = std::min(right, other->x());
+    }
+    return right - label->x() - 1;
+}
+
+}  // namespace
+
+// A label cannot grow past the box it names, so the dialog's font steps down until every label
+// fits its room; check boxes and option buttons have room to their right and grow instead.
+void frmReplace::FitCaptions()
+{
+    const QList<QLabel*> labels = findChildren<QLabel*>();
+    QFont smaller = font();
+    const auto tooLong = [&smaller](const QLabel* label) {
+        return QFontMetrics(smaller).horizontalAdvance(label->text()) > RoomOf(label);
+    };
+    while (smaller.pointSizeF() > MinimumPointSize && std::any_of(labels.begin(), labels.end(), tooLong))
+        smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+    setFont(smaller);
+    for (QWidget* control : findChildren<QWidget*>()) {
+        int needed = 0;
+        if (const auto* label = qobject_cast<QLabel*>(control))
+            needed = label->fontMetrics().horizontalAdvance(label->text());
+        else if (qobject_cast<QCheckBox*>(control) || qobject_cast<QRadioButton*>(control))
+            needed = control->sizeHint().width();
+        if (needed > control->width())
+            control->resize(needed, control->height());
+    }
 }

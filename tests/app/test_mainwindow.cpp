@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "TestApp.h"
+#include "about/Form2.h"
 #include "about/frmInfo.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
@@ -128,6 +129,37 @@ private Q_SLOTS:
         QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
         QCOMPARE(t->dialogs.boxes[0].prompt, std::string("Editor is empty"));
         QVERIFY(t->dialogs.fileDialogs.empty());
+    }
+
+    // Buttons 5 to 7 show their window once, modeless and without owner; 7 as the About box.
+    void buttonsShowTheirWindows_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("form");
+        QTest::newRow("Find and Replace") << 5 << int(FormId::frmReplace);
+        QTest::newRow("Setup") << 6 << int(FormId::Form1);
+        QTest::newRow("About") << 7 << int(FormId::Form2);
+    }
+    void buttonsShowTheirWindows()
+    {
+        QFETCH(int, index);
+        QFETCH(int, form);
+        main->picToolbar_Click(4);  // the hand-off: nothing yet
+        QVERIFY(t->dialogs.boxes.empty());
+        main->picToolbar_Click(index);
+        QVERIFY(t->forms.IsLoaded(FormId(form)));
+        QWidget* window = QApplication::activeModalWidget() ? nullptr : QApplication::topLevelWidgets().last();
+        QVERIFY(window);
+        main->picToolbar_Click(index);
+        const auto shown = [this, form]() -> QWidget* {
+            switch (FormId(form)) {
+            case FormId::frmReplace: return t->forms.Find<frmReplace>();
+            case FormId::Form1: return t->forms.Find<Form1>();
+            default: return t->forms.Find<Form2>();
+            }
+        }();
+        QVERIFY(shown && shown->isVisible() && !shown->parentWidget() && !shown->isModal());
+        QCOMPARE(t->app.AboutBoxMode, index == 7);
     }
 
     void layoutFollowsWidth_data()

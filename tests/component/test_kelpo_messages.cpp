@@ -89,15 +89,18 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, end);
         QFETCH(int, caret);
-        Component c;
-        c.load(Lines.toStdString());
-        c.send(sci::SCI_SETSEL, 1, 11);
-        c.send(static_cast<std::uint32_t>(msg), wParam, lParam);
-        if (msg == sci::SCI_SETSELECTIONSTART)
-            c.send(sci::SCI_SETSELECTIONEND, lParam);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), start);
-        QCOMPARE(c.send(sci::SCI_GETSELECTIONEND), end);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), caret);
+        for (const bool redraw : {true, false}) {
+            Component c;
+            c.load(Lines.toStdString());
+            c.send(sci::SCI_SETSEL, 1, 11);
+            c.send(sci::WM_SETREDRAW, redraw);  // off, the same without scrolling
+            c.send(static_cast<std::uint32_t>(msg), wParam, lParam);
+            if (msg == sci::SCI_SETSELECTIONSTART)
+                c.send(sci::SCI_SETSELECTIONEND, lParam);
+            QCOMPARE(c.send(sci::SCI_GETSELECTIONSTART), start);
+            QCOMPARE(c.send(sci::SCI_GETSELECTIONEND), end);
+            QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), caret);
+        }
     }
 
     void styleAttributes()
@@ -210,12 +213,22 @@ private Q_SLOTS:
         QFETCH(int, caret);
         QFETCH(QByteArray, replacement);
         QFETCH(QByteArray, result);
-        Component c;
-        c.load("N10 G1 X5");
-        c.send(sci::SCI_SETSEL, anchor, caret);
-        c.sendPointer(sci::SCI_REPLACESEL, 0, replacement.constData());
-        QCOMPARE(QByteArray::fromStdString(c.text()), result);
-        QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), std::min(anchor, caret) + replacement.size());
+        for (const bool redraw : {true, false}) {
+            Component c;
+            c.load("N10 G1 X5");
+            c.send(sci::SCI_SETTARGETSTART, 7);
+            c.send(sci::SCI_SETTARGETEND, 9);
+            c.send(sci::SCI_SETSEL, anchor, caret);
+            c.send(sci::WM_SETREDRAW, redraw);
+            c.sendPointer(sci::SCI_REPLACESEL, 0, replacement.constData());
+            QCOMPARE(QByteArray::fromStdString(c.text()), result);
+            QCOMPARE(c.send(sci::SCI_GETCURRENTPOS), std::min(anchor, caret) + replacement.size());
+            QCOMPARE(c.send(sci::SCI_GETANCHOR), c.send(sci::SCI_GETCURRENTPOS));
+            QCOMPARE(c.send(sci::SCI_GETTARGETSTART), 7);
+            QCOMPARE(c.send(sci::SCI_GETTARGETEND), 9);
+            c.send(sci::SCI_UNDO);  // the deletion and the insertion are one step
+            QCOMPARE(c.text(), std::string("N10 G1 X5"));
+        }
     }
 
     void firstVisibleLineFollowsTheCaret()
@@ -228,6 +241,30 @@ private Q_SLOTS:
         c.send(sci::SCI_GOTOLINE, 1500);
         const std::intptr_t first = c.send(sci::SCI_GETFIRSTVISIBLELINE);
         QVERIFY(first > 1400 && first <= 1500);
+    }
+
+    // With redraw off the view neither repaints nor moves; back on it repaints, and the caret is
+    // shown where it went.
+    void redrawOffHoldsTheView()
+    {
+        Component c;
+        c.load(cncLines(2000));
+        c.parent()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(c.parent()));
+        c.send(sci::WM_SETREDRAW, 0);
+        QVERIFY(!c.widget()->updatesEnabled());
+        c.send(sci::SCI_GOTOLINE, 1200);
+        c.send(sci::SCI_SETSEL, c.send(sci::SCI_POSITIONFROMLINE, 1500), c.send(sci::SCI_POSITIONFROMLINE, 1500) + 3);
+        c.sendPointer(sci::SCI_REPLACESEL, 0, "N7");
+        c.send(sci::SCI_GOTOPOS, c.send(sci::SCI_POSITIONFROMLINE, 1900));
+        c.send(sci::SCI_GOTOLINE, 1700);
+        QCOMPARE(c.send(sci::SCI_GETFIRSTVISIBLELINE), 0);
+        c.send(sci::WM_SETREDRAW, 1);
+        QVERIFY(c.widget()->updatesEnabled());
+        QCOMPARE(c.send(sci::SCI_GETFIRSTVISIBLELINE), 0);
+        c.send(sci::SCI_SCROLLCARET);
+        const std::intptr_t first = c.send(sci::SCI_GETFIRSTVISIBLELINE);
+        QVERIFY(first > 1600 && first <= 1700);
     }
 };
 

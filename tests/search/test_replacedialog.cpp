@@ -492,6 +492,12 @@ private Q_SLOTS:
         QCOMPARE(int(shown.size()), replacing ? 18 : 15);
         for (QWidget* a : shown) {
             QVERIFY2(dialog->rect().contains(Seen(a)), qPrintable(a->objectName()));
+            // Every caption shows whole in the platform's font.
+            if (qobject_cast<QCheckBox*>(a) || qobject_cast<QRadioButton*>(a))
+                QVERIFY2(a->width() >= a->sizeHint().width(), qPrintable(a->objectName()));
+            if (const auto* label = qobject_cast<QLabel*>(a))
+                QVERIFY2(a->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                         qPrintable(a->objectName()));
             for (QWidget* b : shown)
                 if (a != b && !a->isAncestorOf(b) && !b->isAncestorOf(a))
                     QVERIFY2(!Seen(a).intersects(Seen(b)), qPrintable(a->objectName() + " covers " + b->objectName()));
@@ -654,6 +660,36 @@ private Q_SLOTS:
         QCOMPARE(Caret(t->editor), p.caretAfter);
         QCOMPARE(Boxes(), p.boxes);
         QCOMPARE(WParams(recorder, SCI_GOTOLINE), p.linesGoneTo);
+    }
+
+    // A long Replace All shows the busy pointer and holds the view still, then gives back a
+    // repainting view that shows the caret: kept where it was when the caret's line was in it.
+    void replaceAllHoldsTheViewThenShowsTheCaret()
+    {
+        constexpr std::uint32_t SCI_LINESONSCREEN = 2370;
+        std::string program;
+        for (int line = 0; line < 3000; ++line)
+            program += "N" + std::to_string(line) + " X1\r\n";
+        QWidget* component = t->forms.Get<frmEditor>().ComponentWidget();
+        Replacing("X1", "X2");
+        for (const int caretLine : {1010, 2000}) {
+            SetText(t->editor, program);
+            const int lineStart = t->editor.SendEditor(SCI_POSITIONFROMLINE, caretLine, 0);
+            Select(lineStart + 3, lineStart + 3);
+            t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 1000, 0);
+            const int busyBefore = t->dialogs.busyCount;
+            Button("cmdReplaceAll")->click();
+            QCOMPARE(Boxes().back(), Region(3000));
+            QCOMPARE(t->dialogs.busyCount, busyBefore + 1);
+            QCOMPARE(t->dialogs.busyDepth, 0);
+            QVERIFY(component->updatesEnabled());
+            QCOMPARE(Caret(t->editor), lineStart);
+            const int first = t->editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
+            if (caretLine == 1010)
+                QCOMPARE(first, 1000);
+            else
+                QVERIFY(first <= caretLine && caretLine < first + t->editor.SendEditor(SCI_LINESONSCREEN, 0, 0));
+        }
     }
 
     void focusGoesToTheSearchBox()

@@ -49,3 +49,9 @@ void ScriptedDialogs::SetBusy(bool busy)
         --busyDepth;
     }
 }
+
+bool ScriptedDialogs::PrintDialog(QPrinter& printer)
+{
+    ++printDialogs;
+    return printDialog && printDialog(printer);
+}

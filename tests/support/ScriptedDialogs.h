@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +21,14 @@ public:
     std::vector<MessageBoxRequest> boxes;              // every box shown
     std::vector<FileRequest> fileDialogs;              // every file dialog shown
     int busyDepth = 0;
-    int busyCount = 0;   // times the busy pointer was set
-    int unexpected = 0;  // requests with no queued answer
+    int busyCount = 0;                           // times the busy pointer was set
+    int unexpected = 0;                          // requests with no queued answer
+    std::function<bool(QPrinter&)> printDialog;  // the user's choices; unset: cancelled
+    int printDialogs = 0;                        // times the print dialog was shown
 
     MsgAnswer MessageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
     void SetBusy(bool busy) override;
+    bool PrintDialog(QPrinter& printer) override;
 };
