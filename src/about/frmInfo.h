@@ -3,15 +3,29 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 #include "base/FormWindow.h"
 
+class QPushButton;
+class QTextEdit;
+
 class frmInfo : public QWidget, public FormWindow {
+    Q_OBJECT
 public:
     static constexpr FormId Id = FormId::frmInfo;
-    frmInfo() : FormWindow(QStringLiteral("frmInfo"))
-    {
-        setObjectName(FormName());
-        setWindowTitle(QStringLiteral("About Varnotek"));
-    }
+    // unloadAboutBox closes Form2, which OK closes along with this dialog.
+    explicit frmInfo(std::function<void()> unloadAboutBox);
+
     QWidget* Widget() override { return this; }
+    // Replaces the whole text of rtInfo; paragraphs are separated by CR LF CR LF.
+    void SetInfoText(const std::string& text);
+    QString InfoText() const;
+
+    void Command2_Click();
+
+private:
+    std::function<void()> unloadAboutBox_;
+    QTextEdit* rtInfo_ = nullptr;
 };

@@ -22,9 +22,12 @@ void Application::RegisterWindows()
     forms.SetFactory(FormId::MDIForm1, [this] { return new MDIForm1(*this); });
     forms.SetFactory(FormId::frmEditor, [this] { return new frmEditor(editor); });
     forms.SetFactory(FormId::Form1, [] { return new Form1(); });
-    forms.SetFactory(FormId::Form2, [this] { return new Form2(app, [this] { forms.Get<MDIForm1>().Show(); }); });
+    forms.SetFactory(FormId::Form2, [this] {
+        return new Form2(
+            app, [this] { forms.Get<MDIForm1>().Show(); }, [this]() -> frmInfo& { return forms.Get<frmInfo>(); });
+    });
     forms.SetFactory(FormId::Form3, [] { return new Form3(); });
-    forms.SetFactory(FormId::frmInfo, [] { return new frmInfo(); });
+    forms.SetFactory(FormId::frmInfo, [this] { return new frmInfo([this] { forms.Unload(FormId::Form2); }); });
     forms.SetFactory(FormId::frmReplace, [this] { return new frmReplace(editor); });
 }
 
