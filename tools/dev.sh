@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Set-up, build, and then run the editor (`run`) or every test (`test`), on Debian 12.
+# Set-up, build, and then run the editor (`run`), every test (`test`), or install it (`install
+# [prefix]`, ~/.local by default; `uninstall` removes what the last install put there).
 # `test` also builds the pure-logic tests with AddressSanitizer and UndefinedBehaviorSanitizer in
 # a second build folder and runs them there. VARNOTEK_WERROR=ON turns warnings into errors.
 set -euo pipefail
@@ -8,7 +9,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VARNOTEK_BUILD_DIR:-$root/build}"
 sanitize_build="${VARNOTEK_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 werror="${VARNOTEK_WERROR:-OFF}"
-packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev xvfb xauth poppler-utils libbenchmark-dev)
+packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev xvfb xauth poppler-utils libbenchmark-dev
+          desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin)
 
 install_missing() {
     local missing=()
@@ -47,8 +49,24 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
     sanitized_pure_tests
     ;;
+install)
+    install_missing
+    configure_and_build
+    cmake --install "$build" ${2:+--prefix "$2"}
+    ;;
+uninstall)
+    manifest="$build/install_manifest.txt"
+    [ -f "$manifest" ] || { echo "nothing installed from $build" >&2; exit 1; }
+    # Only what the install wrote: settings files and dncfile.tmp beside the program stay.
+    while IFS= read -r file; do rm -f -- "$file"; done <"$manifest"
+    program_folder="$(dirname "$(grep -m1 '/varnotek$' "$manifest" | grep -v '/bin/varnotek$' || true)")"
+    [ -d "$program_folder" ] && rmdir --ignore-fail-on-non-empty "$program_folder"
+    mime="$(dirname "$(dirname "$(grep -m1 '/mime/packages/' "$manifest")")")"
+    command -v update-mime-database >/dev/null && [ -d "$mime" ] && update-mime-database "$mime" >/dev/null 2>&1
+    rm -f "$manifest"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|install [prefix]|uninstall" >&2
     exit 2
     ;;
 esac
