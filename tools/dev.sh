@@ -10,7 +10,7 @@ build="${VARNOTEK_BUILD_DIR:-$root/build}"
 sanitize_build="${VARNOTEK_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 werror="${VARNOTEK_WERROR:-OFF}"
 packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev xvfb xauth poppler-utils libbenchmark-dev
-          desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin)
+          desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin xdotool x11-utils imagemagick)
 
 install_missing() {
     local missing=()

@@ -6,10 +6,13 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "FileTestSupport.h"
 #include "base/FileAttributes.h"
@@ -391,6 +394,32 @@ private Q_SLOTS:
         // Without the flag the same file is replaced.
         QVERIFY(WriteTextFile(path, "N20 G91", false));
         QCOMPARE(OnDisk(path), QByteArray("N20 G91"));
+    }
+
+    // A save killed at any moment leaves the old program or the new one, whole; what it leaves
+    // behind does not stop the next save.
+    void killedSaveLeavesOneWholeFile()
+    {
+        QTemporaryDir dir;
+        const std::string path = Join(dir, "big.nc");
+        const std::string versions[] = {std::string(100 << 20, 'A'), std::string(100 << 20, 'B')};
+        QVERIFY(WriteTextFile(path, versions[0], false));
+        std::srand(7);
+        for (int round = 0; round < 20; ++round) {
+            const std::string& next = versions[(round + 1) % 2];
+            const pid_t child = ::fork();
+            if (child == 0)
+                ::_exit(WriteTextFile(path, next, false) ? 0 : 1);
+            ::usleep(useconds_t(std::rand() % 400000));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            const QByteArray onDisk = OnDisk(path);
+            QVERIFY2(onDisk == QByteArray::fromStdString(versions[0]) ||
+                         onDisk == QByteArray::fromStdString(versions[1]),
+                     qPrintable(QString("round %1: %2 bytes").arg(round).arg(onDisk.size())));
+        }
+        QVERIFY(WriteTextFile(path, "N10 M30\r\n", false));
+        QCOMPARE(OnDisk(path), QByteArray("N10 M30\r\n"));
     }
 };
 
