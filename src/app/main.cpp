@@ -6,6 +6,7 @@
 #include "about/Form2.h"
 #include "app/Application.h"
 #include "app/QtDialogService.h"
+#include "app/TerminationSignals.h"
 
 int main(int argc, char* argv[])
 {
@@ -15,5 +16,6 @@ int main(int argc, char* argv[])
     // QApplication has taken its own options out of argv; the rest may name a file in any bytes.
     application.app.Arguments.assign(argv + 1, argv + argc);
     application.forms.Get<Form2>().Show();
+    const TerminationSignals termination;
     return QApplication::exec();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real executable on a real X server, as a user starts it: from a copied program folder the
 # start-up window shows, then the main window with the named file on screen in colour; without
-# Kelpo.so the "Error 0" box shows and the process ends after telling Talvane.
+# Kelpo.so the "Error 0" box shows and the process ends after telling Talvane. SIGTERM ends the
+# editor cleanly.
 # Argument: the program folder of the build. Runs itself under xvfb-run.
 set -euo pipefail
 if [ -z "${VARNOTEK_UNDER_XVFB:-}" ]; then
@@ -26,7 +27,8 @@ printf 'O1001 (BRACKET - OP10 ROUGH AND FINISH AT FULL DEPTH)\r\nN10 G01 X10.5 Y
 window_size() {
     local id
     id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)" || return 0
-    [ -n "$id" ] && xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+    # The window may close between the search and the look.
+    [ -n "$id" ] && { xwininfo -id "$id" 2>/dev/null || true; } | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 wait_for() {  # condition, seconds
     local tries=$(($2 * 10))
@@ -49,8 +51,13 @@ import -window root "$work/screen.png"
 green="$(convert "$work/screen.png" -fill black +opaque "rgb(0,192,0)" -fill white -opaque "rgb(0,192,0)" \
     -format "%[fx:mean*w*h]" info:)"
 [ "${green%.*}" -gt 100 ] || fail "the comment is not on screen in green ($green pixels)"
-kill "$editor"
-wait "$editor" 2>/dev/null || true
+# SIGTERM ends it as closing the window would: its endpoint goes with it.
+[ -S "$XDG_RUNTIME_DIR/mbinterproc/varnotek-$editor" ] || fail "no endpoint while running"
+kill -TERM "$editor"
+status=0
+wait "$editor" || status=$?
+[ "$status" -eq 0 ] || fail "SIGTERM ended the editor with $status"
+[ ! -e "$XDG_RUNTIME_DIR/mbinterproc/varnotek-$editor" ] || fail "SIGTERM left the endpoint behind"
 
 # Without the component module: the box, the notice to Talvane, the end of the process.
 rm "$folder/Kelpo.so"
@@ -60,7 +67,8 @@ wait_for 'grep -q ready "$work/sim.out"' 5 || fail "talvane-sim did not start"
 "$folder/varnotek" &
 editor=$!
 wait_for 'xdotool search --onlyvisible --name "^Error 0\$" >/dev/null 2>&1' 10 || fail "no Error 0 box"
-xdotool key --window "$(xdotool search --onlyvisible --name '^Error 0$' | head -1)" Return
+# The box has the keyboard: Return answers it (again if the first key came too early).
+wait_for '{ xdotool key Return 2>/dev/null || true; } && ! kill -0 "$editor" 2>/dev/null' 10 || fail "the box stayed"
 status=0
 wait "$editor" || status=$?
 [ "$status" -eq 1 ] || fail "the process ended with $status"
