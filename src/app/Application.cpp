@@ -21,14 +21,27 @@ void Application::RegisterWindows()
 {
     forms.SetFactory(FormId::MDIForm1, [this] { return new MDIForm1(*this); });
     forms.SetFactory(FormId::frmEditor, [this] { return new frmEditor(editor); });
-    forms.SetFactory(FormId::Form1, [] { return new Form1(); });
+    forms.SetFactory(FormId::Form1, [this] { return new Form1(styling); });
     forms.SetFactory(FormId::Form2, [this] {
         return new Form2(
             app, [this] { forms.Get<MDIForm1>().Show(); }, [this]() -> frmInfo& { return forms.Get<frmInfo>(); });
     });
-    forms.SetFactory(FormId::Form3, [] { return new Form3(); });
+    forms.SetFactory(FormId::Form3, [this] {
+        return new Form3(dnc, editor, forms.Get<MDIForm1>().mb(),
+                         [this](bool visible) { SetEditorWindowVisible(visible); });
+    });
     forms.SetFactory(FormId::frmInfo, [this] { return new frmInfo([this] { forms.Unload(FormId::Form2); }); });
     forms.SetFactory(FormId::frmReplace, [this] { return new frmReplace(editor); });
+}
+
+// The editor window steps aside while Select Machine is open; at shutdown it is already gone.
+void Application::SetEditorWindowVisible(bool visible)
+{
+    frmEditor* window = forms.Find<frmEditor>();
+    if (window == nullptr || !window->IsLoaded() || app.AppClosing)
+        return;
+    QWidget* frame = window->parentWidget() ? window->parentWidget() : window;
+    frame->setVisible(visible);
 }
 
 void Application::ConnectLayers()

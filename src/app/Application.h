@@ -7,6 +7,7 @@
 #include "app/Forms.h"
 #include "base/AppState.h"
 #include "base/DialogService.h"
+#include "dnc/DncState.h"
 #include "editor/EditorSession.h"
 #include "highlight/Styling.h"
 
@@ -25,9 +26,11 @@ public:
     AppState app;
     EditorSession editor{app, *dialogs_};
     Styling styling{editor};
+    DncState dnc;
     Forms forms;  // last, so that the windows go before the state they use
 
 private:
     void RegisterWindows();
     void ConnectLayers();
+    void SetEditorWindowVisible(bool visible);
 };

@@ -23,9 +23,11 @@
 #include "base/FileAttributes.h"
 #include "base/Text8.h"
 #include "base/Twips.h"
+#include "dnc/DncReplies.h"
 #include "dnc/InterProc.h"
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
+#include "highlight/DisplaySettingsFile.h"
 
 MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIForm1")), application_(application)
 {
@@ -59,10 +61,13 @@ MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIFor
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
     timer2_->setInterval(100);
+    connect(timer2_, &QTimer::timeout, this, &MDIForm1::Timer2_Timer);
+    application_.dnc.PendingDncReply.clear();
 
     mb_ = new InterProc(this);
     mb_->setObjectName(QStringLiteral("mb"));
     mb_->Listen("varnotek-" + std::to_string(::getpid()));
+    connect(mb_, &InterProc::MessageReceived, this, &MDIForm1::mb_MessageReceived);
 
     connect(pic1_, &ToolbarStrip::ButtonClicked, this, &MDIForm1::picToolbar_Click);
     InstallToolbarCommands(*this, application_);
@@ -108,6 +113,9 @@ void MDIForm1::Load()
     AppState& app = application_.app;
     app.CommandLineFile = CommandLineFileFrom(app.Arguments);
     app.ProgramFolder = WithoutTrailingSeparator(app.ProgramFolder);
+    const DisplaySettings display = ReadDisplaySettingsFile(app);
+    app.ColorOn = display.colorOn;
+    app.BoldMode = display.boldMode;
     ShowEditorWindow();
     // A missing or unusable command-line file opens nothing and says nothing.
     if (!app.CommandLineFile.empty() && RegularFileExists(app.CommandLineFile))
@@ -126,6 +134,20 @@ void MDIForm1::Timer1_Timer()
 {
     timer1_->stop();
     OpenCommandLineFile(application_.editor, application_.styling);
+}
+
+// Talvane's refusals wait for Timer2, so their box opens outside the event that brought them. A
+// running Timer2 is left to run: one box for replies that come in quick succession.
+void MDIForm1::mb_MessageReceived(int, const std::string&, int, const std::string& messageText)
+{
+    if (KeepTalvaneReply(application_.dnc, messageText) && !timer2_->isActive())
+        timer2_->start();
+}
+
+void MDIForm1::Timer2_Timer()
+{
+    timer2_->stop();
+    ShowPendingTalvaneReply(application_.dnc, application_.Dialogs());
 }
 
 void MDIForm1::resizeEvent(QResizeEvent* event)

@@ -56,6 +56,8 @@ protected:
 private:
     void ShowEditorWindow();
     void Timer1_Timer();
+    void mb_MessageReceived(int value, const std::string& sender, int length, const std::string& messageText);
+    void Timer2_Timer();
 
     Application& application_;
     ToolbarStrip* pic1_ = nullptr;

@@ -31,7 +31,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
         char byte = 0;
         while (::read(signalPipe[0], &byte, 1) > 0) {
         }
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);  // no window is asked first: nobody may be there to answer
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

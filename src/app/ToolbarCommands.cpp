@@ -6,6 +6,8 @@
 #include "app/MDIForm1.h"
 #include "app/OpenDocument.h"
 #include "app/PrintDocument.h"
+#include "dnc/Form3.h"
+#include "dnc/TalvaneButton.h"
 #include "editor/Documents.h"
 #include "editor/SciMessages.h"
 #include "editor/UnsavedChanges.h"
@@ -48,6 +50,10 @@ void InstallToolbarCommands(MDIForm1& window, Application& application)
     window.SetToolbarCommand(1, [&application] { OpenCommand(application); });
     window.SetToolbarCommand(2, [&application] { SaveCommand(application); });
     window.SetToolbarCommand(3, [&application] { PrintDocument(application); });
+    window.SetToolbarCommand(4, [&application] {
+        TalvaneCommand(application.dnc, application.editor,
+                       [&application]() -> Form3& { return application.forms.Get<Form3>(); });
+    });
     // Each window modeless and without owner; a second click shows the same window again.
     window.SetToolbarCommand(5, [&application] { application.forms.Get<frmReplace>().Show(); });
     window.SetToolbarCommand(6, [&application] { application.forms.Get<Form1>().Show(); });

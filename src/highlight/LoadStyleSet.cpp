@@ -3,6 +3,7 @@
 #include "highlight/LoadStyleSet.h"
 
 #include "editor/EditorSession.h"
+#include "editor/SciMessages.h"
 #include "highlight/Styling.h"
 
 void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)
@@ -15,14 +16,25 @@ void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)
 
 void ApplyDefaultStyles(Styling& styling) { ApplyStyleSet(styling, BuiltInStyleSet()); }
 
-bool LoadStyleSet(Styling& styling)
+namespace {
+
+bool ApplyStyleSetFile(Styling& styling, bool clearFirst)
 {
     const std::string path = styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
     const StyleSetFileContent content = ReadStyleSetFile(path);
-    switch (content.state) {
-    case StyleSetFileState::Absent: ApplyDefaultStyles(styling); return true;
-    case StyleSetFileState::Read: ApplyStyleSet(styling, ParseStyleSet(content.bytes)); return true;
-    case StyleSetFileState::Failed: return false;
-    }
-    return false;
+    if (content.state == StyleSetFileState::Failed)
+        return false;
+    if (clearFirst)
+        styling.Editor().SendEditor(sci::SCI_STYLECLEARALL, 0, 0);
+    if (content.state == StyleSetFileState::Absent)
+        ApplyDefaultStyles(styling);
+    else
+        ApplyStyleSet(styling, ParseStyleSet(content.bytes));
+    return true;
 }
+
+}  // namespace
+
+bool LoadStyleSet(Styling& styling) { return ApplyStyleSetFile(styling, false); }
+
+bool ReloadStyleSet(Styling& styling) { return ApplyStyleSetFile(styling, true); }

@@ -7,10 +7,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// The colour field is read from the fourth character on, so an entry without a style digit
+// takes "0": its mode when read (none) and its colour come back unchanged.
 void AppendEntryLine(std::string& text, char key, const StyleDialogEntry& entry)
 {
     text += key;
-    text += entry.styleDigit;
+    text += entry.styleDigit.empty() ? "0" : entry.styleDigit;
     text += '#';
     text += std::to_string(entry.colour);
     text += kLineEnd;

@@ -28,7 +28,8 @@ struct StyleSetDialogData {
 StyleSetDialogData DialogDataFromStyleSet(std::string_view fileBytes);
 
 // The file the dialog's Save writes: the on or off line, the comment entry, then the letters
-// A to Z except those in Style 1 and black, each line ended by CR LF.
+// A to Z except those in Style 1 and black, each line ended by CR LF. An empty style digit is
+// written as "0", so that the line reads back with the same mode and colour.
 std::string StyleSetTextFromDialog(const StyleSetDialogData& data);
 
 // The file that replaces the style set when the user deletes it: styling on, the comment entry

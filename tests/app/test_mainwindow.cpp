@@ -144,8 +144,6 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(int, form);
-        main->picToolbar_Click(4);  // the hand-off: nothing yet
-        QVERIFY(t->dialogs.boxes.empty());
         main->picToolbar_Click(index);
         QVERIFY(t->forms.IsLoaded(FormId(form)));
         QWidget* window = QApplication::activeModalWidget() ? nullptr : QApplication::topLevelWidgets().last();

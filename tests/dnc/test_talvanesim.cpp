@@ -1,5 +1,7 @@
-// End-to-end tests of talvane-sim: recording, replies, window-title endpoints and its exit.
+// End-to-end tests of talvane-sim: printing and recording, replies, window titles, its options
+// and its exit. The files it installs are read by the editor in the hand-off tests.
 #include "MbTestSupport.h"
+#include "TalvaneSim.h"
 #include "dnc/InterProc.h"
 #include "dnc/MbEndpoint.h"
 #include "dnc/MbFrame.h"
@@ -7,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,23 +17,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace {
-
-const QString kSimulator = QStringLiteral(VARNOTEK_PROGRAM_DIR "/talvane-sim");
-
-bool WaitForReady(QProcess& process)
-{
-    QByteArray output;
-    while (!output.contains("ready\n")) {
-        if (!process.waitForReadyRead(10000))
-            return false;
-        output += process.readAllStandardOutput();
-    }
-    return true;
-}
-
-}  // namespace
 
 class TestTalvaneSim : public QObject {
     Q_OBJECT
@@ -44,19 +28,12 @@ private Q_SLOTS:
         recordPath_ = runtime_->filePath("record.txt");
     }
 
-    void cleanup()
-    {
-        for (const auto& process : processes_) {
-            process->terminate();
-            process->waitForFinished(10000);
-        }
-        processes_.clear();
-    }
+    void cleanup() { sims_.clear(); }
 
-    void recordsAndReplies()
+    void printsRecordsAndReplies()
     {
-        QProcess& sim = Start({"--reply", "DNC_BUSY"});
-        QVERIFY(WaitForReady(sim));
+        TalvaneSim& sim = Start({"--reply", "busy"});
+        QVERIFY(sim.WaitForReady());
         InterProc editor;
         QVERIFY(editor.Listen("varnotek-77"));
         std::vector<std::pair<std::string, std::string>> replies;
@@ -64,8 +41,8 @@ private Q_SLOTS:
                 [&replies](int, const std::string& sender, int, const std::string& text) {
                     replies.emplace_back(sender, text);
                 });
-        // The notice gets no reply, the load request one. Every byte of the text is visible in
-        // the record, and a backslash cannot be mistaken.
+        // The notice gets no reply, the load request one. Every byte of the text is visible, and a
+        // backslash cannot be mistaken.
         editor.TargetName = "Talvane";
         editor.MessageText = "EDIT_FAILED";
         editor.Send();
@@ -75,23 +52,24 @@ private Q_SLOTS:
         QVERIFY(editor.Flush());
         QTRY_COMPARE(replies.size(), 1u);
         QCOMPARE(replies.front(), (std::pair<std::string, std::string>("talvane", "DNC_BUSY")));
-        QTRY_COMPARE(Record(), QByteArray("0\tvarnotek-77\tEDIT_FAILED\n"
-                                          "2\tvarnotek-77\t/tmp/a\\x5Cb\\x09c\\xFF\\x01~.tmp\n"));
+        QTRY_COMPARE(sim.Frames(), QByteArray("varnotek-77\t0\tEDIT_FAILED\n"
+                                              "varnotek-77\t2\t/tmp/a\\x5Cb\\x09c\\xFF\\x01~.tmp\n"));
+        QCOMPARE(Record(), QByteArray("0\tvarnotek-77\tEDIT_FAILED\n"
+                                      "2\tvarnotek-77\t/tmp/a\\x5Cb\\x09c\\xFF\\x01~.tmp\n"));
 
-        // SIGTERM ends it cleanly and takes its endpoint away.
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(10000));
-        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(sim.exitCode(), 0);
-        QVERIFY(!QFileInfo::exists(QString::fromStdString(mb::EndpointPath(mb::EndpointFolderPath(), "talvane"))));
+        // SIGTERM ends it cleanly and takes its endpoints away.
+        sim.Process().terminate();
+        QVERIFY(sim.Process().waitForFinished(10000));
+        QCOMPARE(sim.Process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.Process().exitCode(), 0);
+        for (const char* name : {"talvane", "talvane 5.0"})
+            QVERIFY(!QFileInfo::exists(QString::fromStdString(mb::EndpointPath(mb::EndpointFolderPath(), name))));
     }
 
     void answersByTitleButNotItself()
     {
-        QProcess& sim = Start({"--reply", "DNC_OK", "--title", "Talvane 5.0"});
-        QVERIFY(WaitForReady(sim));
-        QVERIFY(mb::EndpointIsLive("talvane 5.0"));
-        QVERIFY(mb::EndpointIsLive("Talvane"));
+        TalvaneSim& sim = Start({"--reply", "ok"});
+        QVERIFY(sim.WaitForReady());
         for (const char* forged : {"Talvane", "talvane 5.0"}) {
             QLocalSocket socket;
             socket.connectToServer(QString::fromStdString(mb::EndpointPath(mb::EndpointFolderPath(), "talvane")));
@@ -101,40 +79,51 @@ private Q_SLOTS:
             QVERIFY(socket.waitForBytesWritten(5000));
             socket.disconnectFromServer();
         }
-        QTRY_COMPARE(Record(), QByteArray("1\tTalvane\tloop?\n1\ttalvane 5.0\tloop?\n"));
+        QTRY_COMPARE(sim.Frames(), QByteArray("Talvane\t1\tloop?\ntalvane 5.0\t1\tloop?\n"));
         InterProc editor;
         QVERIFY(editor.Listen("varnotek-79"));
-        int replies = 0;
-        connect(&editor, &InterProc::MessageReceived, this, [&replies] { ++replies; });
+        std::vector<std::string> replies;
+        connect(&editor, &InterProc::MessageReceived, this,
+                [&replies](int, const std::string&, int, const std::string& text) { replies.push_back(text); });
         editor.TargetName = "TALVANE 5.0";
         editor.MessageValue = 1;
         editor.MessageText = "request";
         editor.Send();
-        QTRY_COMPARE(replies, 1);
-        QCOMPARE(Record(), QByteArray("1\tTalvane\tloop?\n1\ttalvane 5.0\tloop?\n1\tvarnotek-79\trequest\n"));
+        QTRY_COMPARE(replies, std::vector<std::string>{"DNC_OK"});
+        QCOMPARE(sim.Frames(), QByteArray("Talvane\t1\tloop?\ntalvane 5.0\t1\tloop?\nvarnotek-79\t1\trequest\n"));
     }
 
     void refusesToStart_data()
     {
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("endpoint taken") << true;
-        QTest::newRow("folder open to others") << false;
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<int>("status");
+        QTest::newRow("endpoint taken") << "taken" << 2;
+        QTest::newRow("folder open to others") << "folder" << 2;
+        QTest::newRow("unknown reply word") << "--reply=maybe" << 1;
+        QTest::newRow("unknown version") << "--version=5.1" << 1;
+        QTest::newRow("machine without number") << "--machine=Lathe" << 1;
     }
 
     void refusesToStart()
     {
-        QFETCH(bool, taken);
-        if (taken) {
-            QVERIFY(WaitForReady(Start({})));
+        QFETCH(QString, cause);
+        QFETCH(int, status);
+        QTemporaryDir folder;
+        QStringList arguments;
+        if (cause == "taken") {
+            QVERIFY(Start({}).WaitForReady());
+        } else if (cause == "folder") {
+            const QByteArray endpoints = QFile::encodeName(runtime_->filePath("mbinterproc"));
+            QVERIFY(::mkdir(endpoints.constData(), 0700) == 0 && ::chmod(endpoints.constData(), 0755) == 0);
         } else {
-            const QByteArray folder = QFile::encodeName(runtime_->filePath("mbinterproc"));
-            QVERIFY(::mkdir(folder.constData(), 0700) == 0 && ::chmod(folder.constData(), 0755) == 0);
+            arguments = QStringList{cause, "--install", folder.path()};
         }
-        QProcess& sim = Start({});
-        QVERIFY(sim.waitForFinished(10000));
-        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(sim.exitCode(), 2);
-        QCOMPARE(mb::EndpointIsLive("talvane"), taken);
+        TalvaneSim& sim = Start(arguments);
+        QVERIFY(sim.Process().waitForFinished(10000));
+        QCOMPARE(sim.Process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.Process().exitCode(), status);
+        QCOMPARE(mb::EndpointIsLive("talvane"), cause == "taken");
+        QVERIFY(!QFileInfo::exists(folder.filePath("Orvex.ini")));
     }
 
 private:
@@ -143,20 +132,15 @@ private:
         QFile file(recordPath_);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QProcess& Start(const QStringList& arguments)
+    TalvaneSim& Start(const QStringList& arguments)
     {
-        auto process = std::make_unique<QProcess>();
-        process->setProgram(kSimulator);
-        process->setArguments(QStringList{"--record", recordPath_} + arguments);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start();
-        processes_.push_back(std::move(process));
-        return *processes_.back();
+        sims_.push_back(std::make_unique<TalvaneSim>(QStringList{"--record", recordPath_} + arguments));
+        return *sims_.back();
     }
 
     std::unique_ptr<RuntimeFolder> runtime_;
     QString recordPath_;
-    std::vector<std::unique_ptr<QProcess>> processes_;
+    std::vector<std::unique_ptr<TalvaneSim>> sims_;
 };
 
 QTEST_GUILESS_MAIN(TestTalvaneSim)

@@ -173,7 +173,7 @@ private Q_SLOTS:
                                                     << QByteArray("STYLE=OFF\r\n(1#49152\r\nX4#16711680\r\n");
         QTest::newRow("letters in order, black Style 1 left out")
             << true << QByteArray("26::0 3:1:0 2:2:0 1:1:255 27:3:-5")
-            << QByteArray("STYLE=ON\r\n(3#-5\r\nA1#255\r\nB2#0\r\nZ#0\r\n");
+            << QByteArray("STYLE=ON\r\n(3#-5\r\nA1#255\r\nB2#0\r\nZ0#0\r\n");
     }
 
     void writesFromDialog()

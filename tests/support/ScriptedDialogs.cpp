@@ -4,6 +4,8 @@
 MsgAnswer ScriptedDialogs::MessageBox(const MessageBoxRequest& request)
 {
     boxes.push_back(request);
+    if (whileShown)
+        whileShown(request);
     if (request.buttons == MsgButtons::OK)
         return MsgAnswer::OK;  // nothing to choose
     if (answers.empty()) {

@@ -25,6 +25,8 @@ public:
     int unexpected = 0;                          // requests with no queued answer
     std::function<bool(QPrinter&)> printDialog;  // the user's choices; unset: cancelled
     int printDialogs = 0;                        // times the print dialog was shown
+    // Runs while each box is on screen, as the events a modal box lets through would.
+    std::function<void(const MessageBoxRequest&)> whileShown;
 
     MsgAnswer MessageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;

@@ -1,0 +1,49 @@
+// Saving for the hand-off goes through the editor's own save routines, so dncfile.tmp is replaced
+// atomically where that is safe and a failed write leaves nothing half-sent.
+#include "dnc/LoadFileToDnc.h"
+
+#include <string>
+
+#include "dnc/DncMessages.h"
+#include "dnc/DncState.h"
+#include "dnc/InterProc.h"
+#include "editor/Documents.h"
+#include "editor/EditorSession.h"
+#include "editor/SciMessages.h"
+
+namespace {
+
+// The file Talvane is to load, or empty when none was written.
+std::string WriteHandOffFile(EditorSession& editor)
+{
+    DialogService& dialogs = editor.Dialogs();
+    switch (dialogs.MessageBox(SaveBeforeHandOffBox())) {
+    case MsgAnswer::Yes: return SaveDocumentAs(editor);  // tells the user itself why it did not save
+    case MsgAnswer::No: break;
+    case MsgAnswer::OK:
+    case MsgAnswer::Cancel: return {};
+    }
+    const std::string path = editor.App().ProgramFile(HandOffFileName);
+    if (SaveDocument(editor, path))
+        return path;
+    // An empty text has nothing to hand over and nothing went wrong; a failed write has a reason.
+    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) > 0)
+        dialogs.MessageBox(HandOffFileNotWrittenBox(path));
+    return {};
+}
+
+}  // namespace
+
+void LoadFileToDnc(DncState& dnc, EditorSession& editor, InterProc& mb)
+{
+    const std::string path = WriteHandOffFile(editor);
+    if (path.empty())
+        return;
+    mb.TargetName = "Talvane";
+    // Talvane numbers its machines from 1.
+    if (dnc.MachineNumber < 1)
+        dnc.MachineNumber = 1;
+    mb.MessageValue = dnc.MachineNumber;
+    mb.MessageText = path;
+    mb.Send();
+}

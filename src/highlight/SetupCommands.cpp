@@ -1,0 +1,109 @@
+// The setup dialog's Save, Delete and Help, and the display settings' Save.
+#include "highlight/SetupCommands.h"
+
+#include "base/Text8.h"
+#include "editor/EditorSession.h"
+#include "editor/SciMessages.h"
+#include "highlight/LoadStyleSet.h"
+#include "highlight/Styling.h"
+
+namespace {
+
+std::string StyleSetPath(const Styling& styling)
+{
+    return styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
+}
+
+// Prompts are 8-bit text; a path is shown as the user sees it, as far as those characters go.
+std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
+
+void TellNotWritten(const Styling& styling, const std::string& what, const std::string& path)
+{
+    styling.Editor().Dialogs().MessageBox(
+        {"Could not " + what + " '" + Shown(path) +
+             "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
+         MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
+}
+
+// The style set was written but cannot be read back; the editor keeps the look it has.
+bool Reload(Styling& styling)
+{
+    if (ReloadStyleSet(styling))
+        return true;
+    styling.Editor().Dialogs().MessageBox({"The style set was saved but could not be read again from '" +
+                                               Shown(StyleSetPath(styling)) +
+                                               "'\r\n\r\nThe editor keeps the colours it shows.",
+                                           MsgButtons::OK, MsgIcon::Exclamation, "Can't open"});
+    return false;
+}
+
+void StyleFirstVisibleLine(Styling& styling)
+{
+    styling.StyleLine(styling.Editor().SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+}  // namespace
+
+StyleSetDialogData ReadStyleSetForDialog(Styling& styling)
+{
+    const StyleSetFileContent content = ReadStyleSetFile(StyleSetPath(styling));
+    if (content.state == StyleSetFileState::Absent)
+        ApplyDefaultStyles(styling);
+    return DialogDataFromStyleSet(content.bytes);
+}
+
+bool SaveStyleSet(Styling& styling, const StyleSetDialogData& data)
+{
+    const std::string path = StyleSetPath(styling);
+    if (!WriteStyleSetFile(path, StyleSetTextFromDialog(data))) {
+        TellNotWritten(styling, "save the style set to", path);
+        return false;
+    }
+    if (!Reload(styling))
+        return true;
+    StyleFirstVisibleLine(styling);
+    styling.Editor().App().StyleRestartRequested = true;
+    styling.RestyleDocument();
+    return true;
+}
+
+bool DeleteStyleSet(Styling& styling)
+{
+    const MsgAnswer answer = styling.Editor().Dialogs().MessageBox(
+        {"This will delete the style completely\r\n\r\nIf you just want to disable the style temporarily then "
+         "select 'No' and use the 'Disable' button instead\r\n\r\nDo you want to delete the style completely ?",
+         MsgButtons::YesNo, MsgIcon::None, "Delete Style ?"});
+    if (answer != MsgAnswer::Yes)
+        return false;
+    const std::string path = StyleSetPath(styling);
+    if (!WriteStyleSetFile(path, kDeletedStyleSetText)) {
+        TellNotWritten(styling, "delete the style set: nothing could be written to", path);
+        return false;
+    }
+    Reload(styling);
+    return true;
+}
+
+bool SaveDisplaySettings(Styling& styling, const DisplaySettings& chosen)
+{
+    AppState& app = styling.Editor().App();
+    if (!WriteDisplaySettingsFile(app, chosen)) {
+        TellNotWritten(styling, "save the display settings to", app.ProgramFile(std::string(kDisplaySettingsFileName)));
+        return false;
+    }
+    const bool changed = chosen != DisplaySettings{app.ColorOn, app.BoldMode};
+    app.ColorOn = chosen.colorOn;
+    app.BoldMode = chosen.boldMode;
+    if (changed)
+        StyleFirstVisibleLine(styling);
+    return true;
+}
+
+void ShowDisplayOptionsHelp(DialogService& dialogs)
+{
+    dialogs.MessageBox({"Syntax highlighting can make it much easier to view and edit your CNC programs.\r\n\r\n"
+                        "These display options only affect the displaying/editing your CNC data in this editor. "
+                        "When you save your CNC program it is saved in the standard ISO/ASCII format making it "
+                        "compatible with almost every other editor or CNC/DNC software.",
+                        MsgButtons::OK, MsgIcon::None, "Info"});
+}
