@@ -6,23 +6,13 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/tools/install-packages.sh"
 build="${VARNOTEK_BUILD_DIR:-$root/build}"
 sanitize_build="${VARNOTEK_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 werror="${VARNOTEK_WERROR:-OFF}"
 packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev xvfb xauth poppler-utils libbenchmark-dev
           desktop-file-utils xdg-utils shared-mime-info libglib2.0-bin xdotool x11-utils imagemagick)
 
-install_missing() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
 
 configure_and_build() {
     cmake -S "$root" -B "$build" -G Ninja -DVARNOTEK_WERROR="$werror" >/dev/null
@@ -39,18 +29,18 @@ sanitized_pure_tests() {
 
 case "${1:-}" in
 run)
-    install_missing
+    install_missing "${packages[@]}"
     configure_and_build
     exec "$build/bin/varnotek" "$build/bin/sample.nc"
     ;;
 test)
-    install_missing
+    install_missing "${packages[@]}"
     configure_and_build
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
     sanitized_pure_tests
     ;;
 install)
-    install_missing
+    install_missing "${packages[@]}"
     configure_and_build
     cmake --install "$build" ${2:+--prefix "$2"}
     ;;

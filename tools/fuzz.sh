@@ -11,6 +11,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+. "$root/tools/install-packages.sh"
 build="${VARNOTEK_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${VARNOTEK_FUZZ_SECONDS:-30}"
 parallel="${VARNOTEK_FUZZ_JOBS:-2}"
@@ -20,17 +21,6 @@ targets=(styleset:4096 displaysettings:256 machineprofiles:2048 mbframe:4096 com
 # clang 14 keeps libFuzzer and the sanitizer runtimes in libclang-rt-14-dev.
 packages=(cmake ninja-build clang libclang-rt-14-dev qt6-base-dev libqscintilla2-qt6-dev)
 
-install_missing() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
 
 # The whole tree is configured, but only the fuzz targets and the libraries they link are built;
 # fuzzer-no-link gives those libraries the coverage the fuzzer steers by.
@@ -62,7 +52,7 @@ fuzz_one() {
         >"$build/fuzz-$target.log" 2>&1
 }
 
-install_missing
+install_missing "${packages[@]}"
 build_targets
 replay_regressions
 
