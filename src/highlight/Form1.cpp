@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "base/Twips.h"
 #include "editor/EditorSession.h"
 #include "highlight/SetupBox.h"
@@ -109,6 +111,13 @@ void Form1::ShowDisplayOptions(bool shown)
 {
     setFixedSize(TwipsToPixels(shown ? kWithDisplayOptionsWidthTwips : kStyleSetWidthTwips),
                  TwipsToPixels(kClientHeightTwips));
+    // The wider window stays on the screen: it moves left as far as its new right edge needs.
+    if (const QScreen* screen = this->screen(); screen && shown) {
+        const QRect available = screen->availableGeometry();
+        const int overhang = frameGeometry().right() - available.right();
+        if (overhang > 0)
+            move(std::max(available.left(), x() - overhang), y());
+    }
     cmdDisplayOptions_->setText(shown ? QStringLiteral("<<") : QStringLiteral(">>"));
     cmdDisplayOptions_->setToolTip(shown ? QStringLiteral("Hide the display options")
                                          : QStringLiteral("Display options"));
