@@ -25,6 +25,7 @@
 #include "base/Twips.h"
 #include "dnc/DncReplies.h"
 #include "dnc/InterProc.h"
+#include "dnc/MbEndpoint.h"
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
 #include "highlight/DisplaySettingsFile.h"
@@ -66,6 +67,9 @@ MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIFor
 
     mb_ = new InterProc(this);
     mb_->setObjectName(QStringLiteral("mb"));
+    // Editors killed before they could close their endpoints leave socket files behind.
+    if (const std::optional<std::string> folder = mb::EndpointFolder())
+        mb::RemoveEndpointsOfEndedProcesses(*folder, "varnotek-");
     mb_->Listen("varnotek-" + std::to_string(::getpid()));
     connect(mb_, &InterProc::MessageReceived, this, &MDIForm1::mb_MessageReceived);
 

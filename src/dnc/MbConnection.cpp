@@ -15,15 +15,15 @@ MbConnection::MbConnection(QLocalSocket* socket, QObject* parent) : QObject(pare
 {
     socket_->setParent(this);
     socket_->setReadBufferSize(kChunkSize);
-    idle_.setSingleShot(true);
-    idle_.setInterval(kIdleTimeoutMs);
-    connect(&idle_, &QTimer::timeout, this, &MbConnection::End);
+    deadline_.setSingleShot(true);
+    deadline_.setInterval(kFrameTimeoutMs);
+    connect(&deadline_, &QTimer::timeout, this, &MbConnection::End);
     connect(socket_, &QLocalSocket::readyRead, this, &MbConnection::ReadAvailable);
     connect(socket_, &QLocalSocket::disconnected, this, [this] {
         peerClosed_ = true;
         ReadAvailable();
     });
-    idle_.start();
+    deadline_.start();
     // Bytes may have arrived before the connections above were made.
     QTimer::singleShot(0, this, &MbConnection::ReadAvailable);
 }
@@ -41,7 +41,9 @@ void MbConnection::ReadAvailable()
         const qint64 count = socket_->read(chunk_.data(), kChunkSize);
         if (count <= 0)
             break;
-        idle_.start();
+        // A new frame's first byte starts its deadline; later bytes of the same frame do not.
+        if (!decoder_.HasPartialFrame())
+            deadline_.start();
         std::string_view rest(chunk_.data(), static_cast<std::size_t>(count));
         while (!rest.empty()) {
             mb::Frame frame;
@@ -53,13 +55,13 @@ void MbConnection::ReadAvailable()
             }
             if (result == mb::FrameDecoder::Result::FrameReady) {
                 // Time spent by the receiver is not the peer's stall.
-                idle_.stop();
+                deadline_.stop();
                 Q_EMIT FrameReceived(frame);
                 if (!self)
                     return;
                 if (ended_)
                     break;
-                idle_.start();
+                deadline_.start();
             }
         }
         if (ended_)
@@ -76,7 +78,7 @@ void MbConnection::End()
     if (ended_)
         return;
     ended_ = true;
-    idle_.stop();
+    deadline_.stop();
     disconnect(socket_, nullptr, this, nullptr);
     socket_->abort();
     Q_EMIT Finished();

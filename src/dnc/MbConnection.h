@@ -13,8 +13,9 @@ class QLocalSocket;
 class MbConnection : public QObject {
     Q_OBJECT
 public:
-    // A peer that sends nothing for this long is dropped, so idle connections cannot pile up.
-    static constexpr int kIdleTimeoutMs = 3000;
+    // A frame must be whole this long after its first byte, and the next one must start this long
+    // after the last: a peer that trickles or stalls cannot hold a connection slot.
+    static constexpr int kFrameTimeoutMs = 3000;
 
     // Takes ownership of socket.
     MbConnection(QLocalSocket* socket, QObject* parent);
@@ -29,7 +30,7 @@ private:
     void End();
 
     QLocalSocket* socket_;
-    QTimer idle_;
+    QTimer deadline_;
     mb::FrameDecoder decoder_;
     std::string chunk_;
     bool reading_ = false;

@@ -8,8 +8,10 @@
 #include <QString>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -123,6 +125,27 @@ bool EndpointIsLive(std::string_view name)
     if (!folder || !IsValidEndpointName(lower, *folder))
         return false;
     return ProbeEndpoint(EndpointPath(*folder, lower)) == EndpointState::Live;
+}
+
+void RemoveEndpointsOfEndedProcesses(const std::string& folder, std::string_view prefix)
+{
+    DIR* entries = ::opendir(folder.c_str());
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 9 ||
+            name.substr(prefix.size()).find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        const pid_t pid = std::atoi(std::string(name.substr(prefix.size())).c_str());
+        struct stat info {};
+        const std::string path = folder + "/" + std::string(name);
+        // Only a socket of this user whose process is gone; a live one answers kill(pid, 0).
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH && ::lstat(path.c_str(), &info) == 0 &&
+            S_ISSOCK(info.st_mode) && info.st_uid == ::geteuid())
+            ::unlink(path.c_str());
+    }
+    ::closedir(entries);
 }
 
 }  // namespace mb

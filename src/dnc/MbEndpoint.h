@@ -41,4 +41,8 @@ EndpointState ProbeEndpoint(const std::string& path);
 // True when a valid name has a listener that accepts connections in the usable folder.
 bool EndpointIsLive(std::string_view name);
 
+// Removes the socket files "<prefix><pid>" in folder whose process has ended (killed before it
+// could close its endpoint); the endpoints of running processes stay.
+void RemoveEndpointsOfEndedProcesses(const std::string& folder, std::string_view prefix);
+
 }  // namespace mb

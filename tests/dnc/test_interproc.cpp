@@ -5,6 +5,7 @@
 #include "dnc/MbEndpoint.h"
 #include "dnc/MbFrame.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -285,6 +286,8 @@ private Q_SLOTS:
         QCOMPARE(inbox.messages.front().text, std::string("still listening"));
     }
 
+    // Silent, stalled half-way, or trickling a byte at a time: each is dropped once its frame's
+    // time is up, however often it sends.
     void stalledPeerDropped()
     {
         InterProc listener;
@@ -292,12 +295,22 @@ private Q_SLOTS:
         QVERIFY(listener.Listen("talvane"));
         QLocalSocket silent;
         QLocalSocket halfway;
-        QVERIFY(RawConnect(silent, "talvane"));
-        QVERIFY(RawConnect(halfway, "talvane"));
+        QLocalSocket trickling;
+        QVERIFY(RawConnect(silent, "talvane") && RawConnect(halfway, "talvane") && RawConnect(trickling, "talvane"));
         const std::string frame = mb::EncodeFrame(1, "x", "never finished").value();
         halfway.write(frame.data(), 12);
-        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, MbConnection::kIdleTimeoutMs * 4);
-        QTRY_COMPARE_WITH_TIMEOUT(halfway.state(), QLocalSocket::UnconnectedState, MbConnection::kIdleTimeoutMs * 4);
+        QElapsedTimer clock;
+        clock.start();
+        for (std::size_t sent = 0; trickling.state() == QLocalSocket::ConnectedState && sent < frame.size() - 1;
+             ++sent) {
+            trickling.write(frame.data() + sent, 1);
+            trickling.flush();
+            QTest::qWait(MbConnection::kFrameTimeoutMs / 6);
+        }
+        QCOMPARE(trickling.state(), QLocalSocket::UnconnectedState);
+        QVERIFY(clock.elapsed() < MbConnection::kFrameTimeoutMs * 2);
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs * 4);
+        QTRY_COMPARE_WITH_TIMEOUT(halfway.state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs * 4);
         QVERIFY(inbox.messages.empty());
     }
 

@@ -2,6 +2,8 @@
 #include "MbTestSupport.h"
 #include "dnc/InterProc.h"
 #include "dnc/MbEndpoint.h"
+#include <QFileInfo>
+#include <sys/wait.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -126,6 +128,26 @@ private Q_SLOTS:
     void lowerCaseLeavesOtherBytes()
     {
         QCOMPARE(mb::LowerName("Talvane 4.1 \xC3\x84Z"), std::string("talvane 4.1 \xC3\x84z"));
+    }
+
+    // An editor killed before it closed its endpoint leaves a socket file; the next one started
+    // removes it, and leaves those of running editors and every other file alone.
+    void endpointsOfEndedEditorsRemoved()
+    {
+        QVERIFY(mb::PrepareEndpointFolder(folder_));
+        const pid_t ended = ::fork();
+        if (ended == 0)
+            ::_exit(0);
+        ::waitpid(ended, nullptr, 0);
+        const std::string stale = folder_ + "/varnotek-" + std::to_string(ended);
+        const std::string running = folder_ + "/varnotek-" + std::to_string(::getpid());
+        const std::string other = folder_ + "/talvane";
+        for (const std::string& path : {stale, running, other})
+            QVERIFY(MakeStaleSocket(path));
+        mb::RemoveEndpointsOfEndedProcesses(folder_, "varnotek-");
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(stale)));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(running)));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(other)));
     }
 
 private:
