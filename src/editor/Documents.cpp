@@ -62,6 +62,12 @@ bool LoadDocument(EditorSession& editor, const std::string& path)
         editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 0, 0);
         ClearDocument(editor);
         editor.SendEditor(sci::SCI_ADDTEXT, std::int32_t(text->size()), *text);
+        // The text came in with the caret at its end. Moving the caret's end of a selection to
+        // the start (as putting the caret at the start does, one end at a time) would select the
+        // whole program for a moment, and on X11 every selection is copied to the primary
+        // selection: three times the program's size, and the whole program pasted by a middle
+        // click elsewhere. An empty selection at the start first avoids both.
+        editor.SendEditor(sci::SCI_GOTOPOS, 0, 0);
         editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 1, 0);
         MarkUnmodified(editor);
     }

@@ -118,6 +118,10 @@ private Q_SLOTS:
         QCOMPARE(t->editor.CurrentFilePath(), Std(Path("in.nc")));
         QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
         QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
+        // The caret at the start with nothing selected: a selection of the whole program would
+        // have been copied to the desktop's primary selection.
+        QCOMPARE(Anchor(t->editor), 0);
+        QCOMPARE(Caret(t->editor), 0);
         QVERIFY(SaveDocument(t->editor, Std(Path("out.nc"))));
         QCOMPARE(ReadBytes(Path("out.nc")), content);
         QVERIFY(t->dialogs.boxes.empty());
