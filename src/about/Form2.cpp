@@ -2,10 +2,8 @@
 #include "about/Form2.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "about/AboutText.h"
@@ -31,8 +29,7 @@ Form2::Form2(AppState& app, std::function<void()> showMainWindow, std::function<
     connect(timer1_, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(command2_, &QPushButton::clicked, this, &Form2::Command2_Click);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void Form2::Load()

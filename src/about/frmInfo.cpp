@@ -2,10 +2,8 @@
 // bottom button that does nothing.
 #include "about/frmInfo.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 
 #include "base/PlaceControl.h"
@@ -49,8 +47,7 @@ frmInfo::frmInfo(std::function<void()> unloadAboutBox)
     auto* ok = Place<QPushButton>(this, "Command2", "OK", 4800, 6000, 735, 375);
     ok->raise();  // it sits on the wide button
     connect(ok, &QPushButton::clicked, this, &frmInfo::Command2_Click);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void frmInfo::SetInfoText(const std::string& text)

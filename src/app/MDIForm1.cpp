@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -79,8 +78,7 @@ MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIFor
     connect(pic1_->PathBox(), &QLineEdit::textChanged, this, [this] { application_.app.StyleRestartRequested = true; });
 
     resize(635, 386);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 MDIForm1::~MDIForm1() = default;

@@ -17,3 +17,6 @@ FileAttributes GetFileAttributes(const std::string& path);
 
 // A regular file the user may read is at path; hidden and system files count as absent.
 bool RegularFileExists(const std::string& path);
+
+// The folder that holds path: "." for a bare name, "/" for a name in the root.
+std::string FolderOf(const std::string& path);

@@ -1,6 +1,8 @@
 // Load on first show.
 #include "base/FormWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 void FormWindow::EnsureLoaded()
@@ -24,4 +26,10 @@ void FormWindow::UnloadSelf()
 {
     if (unload_)
         unload_();
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
 }

@@ -39,3 +39,6 @@ private:
     bool loaded_ = false;
     std::function<void()> unload_;  // set by the registry
 };
+
+// Puts a window, at its present size, in the middle of the primary screen's free area.
+void CentreOnScreen(QWidget& window);

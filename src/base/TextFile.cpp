@@ -90,14 +90,6 @@ bool WriteWhole(int fd, const std::string& text)
     return true;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Replacing a file by rename needs a new file in its folder, is refused in a sticky folder for
 // a file of another user, gives the file to the saver and cuts it off from its other hard
 // links. In those cases the existing file is overwritten instead.

@@ -29,12 +29,6 @@ SaveOutcome WriteDocument(const EditorSession& editor, const std::string& path)
     return WriteTextFile(path, text, false) ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The likeliest reason a file could not be written, looked at after the attempt.
 std::string WriteFailure(const std::string& path)
 {

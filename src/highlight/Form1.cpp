@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -77,8 +76,7 @@ void Form1::Load()
     LoadStyleSetIntoDialog();
     currentLetter_ = 24;
     ShowCurrentLetter();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void Form1::LoadStyleSetIntoDialog()

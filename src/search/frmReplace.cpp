@@ -5,11 +5,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "base/Text8.h"
 #include "base/Twips.h"
@@ -48,8 +46,7 @@ void frmReplace::Load()
 {
     cboText_->lineEdit()->selectAll();
     ApplyDialogMode();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 void frmReplace::Unload() { FocusDialog(); }
