@@ -60,10 +60,6 @@ private Q_SLOTS:
                                             << "1 Lines of /cnc/part.nc";
         QTest::newRow("three copies of the whole") << 3 << 0 << 2 << false << "/cnc/part.nc"
                                                    << "/cnc/part.nc";
-        QTest::newRow("no path") << 1 << 0 << 2 << false << ""
-                                 << "";
-        QTest::newRow("selection, no path") << 1 << 1 << 3 << true << ""
-                                            << "3 Lines of ";
         QTest::newRow("no copies asked: one") << 0 << 0 << 0 << false << "/p"
                                               << "/p";
     }

@@ -1,12 +1,10 @@
-// Documents through the real component and real files: load and save byte for byte, the
-// failure messages, and the question before edited text is discarded.
+// Documents through the real main window, component and files: load and save byte for byte, what
+// the user is told when either fails, and the question before edited text is discarded.
 #include <QtTest>
 
-#include <QLineEdit>
-
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include "FileTestSupport.h"
 #include "ImmutableFlag.h"
 #include "TestApp.h"
 #include "app/DeferredOpen.h"
@@ -17,32 +15,20 @@ using namespace sci;
 
 namespace {
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-std::string Std(const QString& s) { return s.toStdString(); }
-
 const MessageBoxRequest SaveChangesBox{
     "The text in the editor has changed since it was last saved\r\n\r\nDo you want to save it first ?",
     MsgButtons::YesNoCancel, MsgIcon::Question, "Save changes ?"};
-const MessageBoxRequest MissingBox{
-    "Could not open the file - It may not exist - or you may not have permission to access the file or folder",
-    MsgButtons::OK, MsgIcon::None, "Can't open"};
+const std::string NoSuchFile =
+    "Could not open the file - It may not exist - or you may not have permission to access the file or folder";
+const std::string NoPermission = "Could not open the file - You may not have permission to access the file or folder";
 
-MessageBoxRequest NotSavedBox(const QString& path, const char* reason)
+MessageBoxRequest Box(const std::string& prompt, const std::string& title, MsgIcon icon = MsgIcon::None)
 {
-    return {"Could not save the file '" + path.toStdString() + "'\r\n\r\n" + reason, MsgButtons::OK,
-            MsgIcon::Exclamation, "Can't save"};
+    return {prompt, MsgButtons::OK, icon, title};
+}
+MessageBoxRequest NotSaved(const std::string& path, const std::string& reason)
+{
+    return Box("Could not save the file '" + path + "'\r\n\r\n" + reason, "Can't save", MsgIcon::Exclamation);
 }
 
 // Gives one message an answer of the test's choosing: a huge length, a text not handed out.
@@ -64,12 +50,13 @@ class TestDocuments : public QObject {
     std::unique_ptr<TestApp> t;
     MDIForm1* main = nullptr;
 
-    QString Path(const char* name) const { return dir->filePath(QString::fromLatin1(name)); }
+    std::string Path(const char* name) const { return QFile::encodeName(dir->filePath(name)).toStdString(); }
     void Load(const char* name, const QByteArray& bytes)
     {
-        WriteBytes(Path(name), bytes);
-        QVERIFY(LoadDocument(t->editor, Std(Path(name))));
+        QVERIFY(PutOnDisk(Path(name), bytes));
+        QVERIFY(LoadDocument(t->editor, Path(name)));
     }
+    std::int32_t Send(std::uint32_t msg, std::intptr_t w = 0) { return t->editor.SendEditor(msg, w, 0); }
 
 private Q_SLOTS:
     void init()
@@ -80,190 +67,142 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    // Loading, styling and the path need no main window, and create none.
-    void editorWindowAloneCreatesNoMainWindow()
-    {
-        TestApp bare;
-        bare.LoadEditorWindow();
-        WriteBytes(Path("alone.nc"), "N1 M3\r\n");
-        QVERIFY(LoadDocument(bare.editor, Std(Path("alone.nc"))));
-        bare.styling.RestyleDocument();
-        QCOMPARE(bare.editor.CurrentFilePath(), Std(Path("alone.nc")));
-        QVERIFY(!bare.forms.Exists(FormId::MDIForm1));
-    }
-
     void everyByteSurvivesLoadAndSave_data()
     {
         QTest::addColumn<QByteArray>("content");
         QByteArray all;
-        for (int round = 0; round < 3; ++round)
-            for (int b = 0; b < 256; ++b)
-                all.append(char(b));
-        all += "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3";
-        QTest::newRow("all byte values, mixed line ends") << all;
-        QTest::newRow("NO_HANDLE is content") << QByteArray("NO_HANDLE");
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QTest::newRow("all byte values, mixed line ends") << all + "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3";
         QTest::newRow("lone CR at end") << QByteArray("G00\r");
         QTest::newRow("one long line") << QByteArray(1 << 20, 'X');
-        QByteArray program;
-        program.reserve(52 << 20);
-        for (int n = 0; program.size() < (50 << 20); ++n)
-            program += "N" + QByteArray::number(n * 10) + " G01 X" + QByteArray::number(n % 977) + ".25 Y-" +
-                       QByteArray::number(n % 313) + ".5 F1200.\r\n";
-        QTest::newRow("50 MB program") << program;
     }
     void everyByteSurvivesLoadAndSave()
     {
         QFETCH(QByteArray, content);
+        SetText(t->editor, "old text");
         Load("in.nc", content);
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("in.nc")));
+        QCOMPARE(t->editor.CurrentFilePath(), Path("in.nc"));
         QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
-        QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
-        // The caret at the start with nothing selected: a selection of the whole program would
-        // have been copied to the desktop's primary selection.
+        // Nothing selected: a selection of the whole program would go to the desktop's primary selection.
         QCOMPARE(Anchor(t->editor), 0);
         QCOMPARE(Caret(t->editor), 0);
-        QVERIFY(SaveDocument(t->editor, Std(Path("out.nc"))));
-        QCOMPARE(ReadBytes(Path("out.nc")), content);
+        QVERIFY(SaveDocument(t->editor, Path("out.nc")));
+        QCOMPARE(OnDisk(Path("out.nc")), content);
         QVERIFY(t->dialogs.boxes.empty());
     }
 
-    void emptyFileLoads()
+    // A load starts a fresh history: Undo cannot bring back (or merge in) the text of the last file.
+    void loadStartsFreshHistory()
     {
-        SetText(t->editor, "old");
-        Load("empty.nc", {});
-        QCOMPARE(t->editor.SendEditor(SCI_GETLENGTH, 0, 0), 0);
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("empty.nc")));
+        Load("a.nc", "N1 G00\r\n");
+        Send(SCI_GOTOPOS, 2);
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "0");
+        Load("b.nc", "N2 M30\r\n");
+        QCOMPARE(Send(SCI_GETMODIFY), 0);
+        QCOMPARE(Send(SCI_CANUNDO), 0);
+        Send(SCI_UNDO);
+        QCOMPARE(Text(t->editor), std::string("N2 M30\r\n"));
     }
 
     void failedLoadKeepsTextWithoutPath_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("prompt");
-        QTest::newRow("missing") << "missing" << QString::fromStdString(MissingBox.prompt);
-        QTest::newRow("2 GiB")
-            << "huge"
-            << "Could not open the file - It is too large: a part program must be smaller than 2 GiB";
-        QTest::newRow("folder") << "folder"
-                                << "Could not open the file - You may not have permission to access the file or folder";
+        QTest::addColumn<std::string>("prompt");
+        QTest::newRow("missing") << "missing" << NoSuchFile;
+        QTest::newRow("2 GiB") << "huge"
+                               << std::string(
+                                      "Could not open the file - It is too large: a part program must be smaller "
+                                      "than 2 GiB");
+        QTest::newRow("folder") << "folder" << NoPermission;
     }
     void failedLoadKeepsTextWithoutPath()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, prompt);
-        const QString path = Path("target");
-        if (kind == "huge") {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 31));
-        } else if (kind == "folder") {
+        QFETCH(std::string, prompt);
+        const QString path = QString::fromStdString(Path("target"));
+        if (kind == "huge")
+            QVERIFY(PutOnDisk(path.toStdString(), {}) && QFile::resize(path, qint64(1) << 31));
+        else if (kind == "folder")
             QVERIFY(QDir().mkdir(path));
-        }
         Load("first.nc", "N1 G00\r\n");
-        QVERIFY(!LoadDocument(t->editor, Std(path)));
+        QVERIFY(!LoadDocument(t->editor, path.toStdString()));
         QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
         QCOMPARE(t->editor.CurrentFilePath(), std::string());
-        const auto& boxes = t->dialogs.boxes;
-        QCOMPARE(boxes.size(), std::size_t(1));
-        QCOMPARE(boxes[0], (MessageBoxRequest{Std(prompt), MsgButtons::OK, MsgIcon::None, "Can't open"}));
+        QCOMPARE(t->dialogs.boxes, std::vector{Box(prompt, "Can't open")});
         QCOMPARE(t->dialogs.busyDepth, 0);
         QVERIFY(t->dialogs.busyCount > 0);
     }
 
+    // The Open button: what the chosen file's kind tells the user, and whether it is loaded.
     void openChecksAttributes_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<std::string>("prompt");
+        QTest::addColumn<std::string>("title");
         QTest::addColumn<bool>("loaded");
+        const std::string system = "You do not have permission to open this system file";
         QTest::newRow("unreadable attributes")
             << "loop"
-            << "The file could not be opened - you may not have permission to access the file or folder"
-            << "Attribute=HiddenFile" << false;
-        QTest::newRow("folder") << "folder"
-                                << "You do not have permission to open this system file"
-                                << "Attribute=SystemFile" << false;
-        QTest::newRow("fifo") << "fifo"
-                              << "You do not have permission to open this system file"
-                              << "Attribute=SystemFile" << false;
-        QTest::newRow("read-only")
-            << "readonly"
-            << "This file is 'ReadOnly'\r\n\r\nYou may not be able to save changes unless you rename or save to a "
-               "different folder"
-            << "Attribute=ReadOnly" << true;
-        QTest::newRow("vanished after the dialog")
-            << "vanished" << QString::fromStdString(MissingBox.prompt) << "Can't open" << false;
+            << std::string("The file could not be opened - you may not have permission to access the file or folder")
+            << std::string("Attribute=HiddenFile") << false;
+        QTest::newRow("folder") << "folder" << system << std::string("Attribute=SystemFile") << false;
+        QTest::newRow("fifo") << "fifo" << system << std::string("Attribute=SystemFile") << false;
+        QTest::newRow("read-only") << "readonly"
+                                   << std::string("This file is 'ReadOnly'\r\n\r\nYou may not be able to save "
+                                                  "changes unless you rename or save to a different folder")
+                                   << std::string("Attribute=ReadOnly") << true;
+        QTest::newRow("vanished after the dialog") << "vanished" << NoSuchFile << std::string("Can't open") << false;
     }
     void openChecksAttributes()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, prompt);
-        QFETCH(QString, title);
+        QFETCH(std::string, prompt);
+        QFETCH(std::string, title);
         QFETCH(bool, loaded);
-        const QString path = Path("chosen");
+        const std::string path = Path("chosen");
         std::unique_ptr<ImmutableFlag> immutable;
-        if (kind == "loop") {
-            QVERIFY(QFile::link(path, path));
-        } else if (kind == "folder") {
-            QVERIFY(QDir().mkdir(path));
-        } else if (kind == "fifo") {
-            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
-        } else if (kind == "readonly") {
-            WriteBytes(path, "G90\r\n");
-            if (::geteuid() == 0) {
-                immutable = std::make_unique<ImmutableFlag>(Std(path));
-                if (!immutable->isSet())
-                    QSKIP("no way to make a file read-only for root here");
-            } else {
-                QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-            }
+        if (kind == "loop")
+            QVERIFY(::symlink(path.c_str(), path.c_str()) == 0);
+        else if (kind == "folder")
+            QVERIFY(::mkdir(path.c_str(), 0700) == 0);
+        else if (kind == "fifo")
+            QVERIFY(::mkfifo(path.c_str(), 0600) == 0);
+        else if (kind == "readonly") {
+            QVERIFY(PutOnDisk(path, "G90\r\n"));
+            immutable = std::make_unique<ImmutableFlag>(path);
+            if (!immutable->isSet() && ::chmod(path.c_str(), 0400) != 0)
+                QSKIP("no way to make a file read-only here");
         }
-        ScriptedDialogs& d = t->dialogs;
-        d.fileNames.push_back(Std(path));
+        t->dialogs.fileNames.push_back(path);
         main->picToolbar_Click(1);
-        QCOMPARE(d.fileDialogs.size(), std::size_t(1));
-        QVERIFY(!d.fileDialogs[0].save);
-        QCOMPARE(d.fileDialogs[0].request.title, std::string("Open"));
-        QCOMPARE(d.fileDialogs[0].request.filter, std::string("All Files (*.*)"));
-        QCOMPARE(d.boxes.size(), std::size_t(1));
-        QCOMPARE(d.boxes[0], (MessageBoxRequest{Std(prompt), MsgButtons::OK, MsgIcon::None, Std(title)}));
-        QCOMPARE(t->editor.CurrentFilePath(), loaded ? Std(path) : std::string());
-        QCOMPARE(d.unexpected, 0);
+        QCOMPARE(t->dialogs.fileDialogs.size(), std::size_t(1));
+        const FileDialogRequest& request = t->dialogs.fileDialogs[0].request;
+        QCOMPARE(request.title + request.filter, std::string("OpenAll Files (*.*)"));
+        QCOMPARE(t->dialogs.boxes, std::vector{Box(prompt, title)});
+        QCOMPARE(t->editor.CurrentFilePath(), loaded ? path : std::string());
     }
 
-    void openCommand()
+    void openCommandAndDeferredOpen()
     {
         ScriptedDialogs& d = t->dialogs;
         Load("a.nc", "N5 M03\r\n");
-        t->editor.SendEditor(SCI_GOTOPOS, 3, 0);
-        d.fileNames.push_back(std::nullopt);
+        Send(SCI_GOTOPOS, 3);
+        d.fileNames = {std::nullopt, Path("b.nc"), std::nullopt};
         OpenCommand(t->application);  // cancelled: nothing changes
-        QCOMPARE(Text(t->editor), std::string("N5 M03\r\n"));
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("a.nc")));
-        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 3);
-        QVERIFY(d.boxes.empty());
-        WriteBytes(Path("b.nc"), "N5 M03\r\nN10 M05\r\n");
-        d.fileNames.push_back(Std(Path("b.nc")));
+        QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor), Path("a.nc") + "N5 M03\r\n");
+        QCOMPARE(Caret(t->editor), 3);
+        QVERIFY(PutOnDisk(Path("b.nc"), "N5 M03\r\nN10 M05\r\n"));
         OpenCommand(t->application);
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("b.nc")));
-        QCOMPARE(t->editor.SendEditor(SCI_GETSELECTIONSTART, 0, 0), 0);
-        QCOMPARE(t->editor.SendEditor(SCI_GETSELECTIONEND, 0, 0), 0);
-        // The Open dialog starts from the name last chosen.
-        d.fileNames.push_back(std::nullopt);
-        OpenCommand(t->application);
-        QCOMPARE(d.fileDialogs[2].request.initialPath, Std(Path("b.nc")));
-    }
+        QCOMPARE(t->editor.CurrentFilePath(), Path("b.nc"));
+        QCOMPARE(Caret(t->editor) + Anchor(t->editor), 0);
+        OpenCommand(t->application);  // starts from the name last chosen
+        QCOMPARE(d.fileDialogs[2].request.initialPath, Path("b.nc"));
 
-    void deferredOpenLoadsCommandLineFile()
-    {
-        WriteBytes(Path("cmd line.nc"), "O100\r\n");
-        t->app.CommandLineFile = Std(Path("cmd line.nc"));
-        OpenCommandLineFile(t->editor, t->styling);
-        QCOMPARE(Text(t->editor), std::string("O100\r\n"));
-        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
-        t->app.CommandLineFile = Std(Path("gone.nc"));
+        t->app.CommandLineFile = Path("gone.nc");
         OpenCommandLineFile(t->editor, t->styling);
         QCOMPARE(t->editor.CurrentFilePath(), std::string());
-        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
-        QCOMPARE(t->editor.SendEditor(SCI_GETCURRENTPOS, 0, 0), 0);
+        QCOMPARE(d.boxes, std::vector{Box(NoSuchFile, "Can't open")});
     }
 
     void saveButton()
@@ -271,89 +210,67 @@ private Q_SLOTS:
         ScriptedDialogs& d = t->dialogs;
         Load("c.nc", "");
         main->picToolbar_Click(2);
-        QCOMPARE(d.boxes.size(), std::size_t(1));
-        QCOMPARE(d.boxes[0], (MessageBoxRequest{"Editor is empty", MsgButtons::OK, MsgIcon::None, ""}));
+        QCOMPARE(d.boxes, std::vector{Box("Editor is empty", "")});
         QVERIFY(d.fileDialogs.empty());
-
         SetText(t->editor, "N10 G00 X0\r\n");
-        d.fileNames.push_back(Std(Path("saved.nc")));
+        d.fileNames.push_back(Path("saved.nc"));
         main->picToolbar_Click(2);
         QCOMPARE(d.fileDialogs.size(), std::size_t(1));
         QVERIFY(d.fileDialogs[0].save);
-        QCOMPARE(d.fileDialogs[0].request.title, std::string("Save"));
-        QCOMPARE(d.fileDialogs[0].request.filter, std::string("All Files (*.*)"));
-        QCOMPARE(d.fileDialogs[0].request.initialPath, Std(Path("c.nc")));
-        QCOMPARE(ReadBytes(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("saved.nc")));
-        QCOMPARE(t->editor.SendEditor(SCI_GETMODIFY, 0, 0), 0);
+        const FileDialogRequest& request = d.fileDialogs[0].request;
+        QCOMPARE(request.title + request.filter + request.initialPath, "SaveAll Files (*.*)" + Path("c.nc"));
+        QCOMPARE(OnDisk(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
+        QCOMPARE(t->editor.CurrentFilePath(), Path("saved.nc"));
+        QCOMPARE(Send(SCI_GETMODIFY), 0);
     }
 
     // A save that fails keeps the text, its path and the file, and says why.
     void failedSaveKeepsPath_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing folder") << "missing";
-        QTest::newRow("read-only file, dialog asked again") << "readonly";
+        QTest::addColumn<int>("message");  // answered with `answer` instead of by the component
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << 0 << 0 << "none/x.nc"
+                                        << "The folder does not exist";
+        QTest::newRow("immutable file, dialog asked again") << 0 << 0 << "keep.nc"
+                                                            << "";
+        QTest::newRow("2 GiB less one") << int(SCI_GETLENGTH) << 0x7FFFFFFF << "keep.nc"
+                                        << "The text is too large: a part program must be smaller than 2 GiB";
+        QTest::newRow("text not handed out") << int(SCI_GETTEXT) << 0 << "keep.nc"
+                                             << "The text could not be taken from the editor";
     }
     void failedSaveKeepsPath()
     {
-        QFETCH(QString, kind);
-        ScriptedDialogs& d = t->dialogs;
+        QFETCH(int, message);
+        QFETCH(int, answer);
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const std::string path = Path(qPrintable(target));
+        PutOnDisk(Path("keep.nc"), "N1\r\n");
         Load("orig.nc", "N1\r\n");
         SetText(t->editor, "N2\r\n");
-        QString target = Path("no-such-folder/x.nc");
-        MessageBoxRequest box = NotSavedBox(target, "The folder does not exist");
         std::unique_ptr<ImmutableFlag> immutable;
-        if (kind == "readonly") {
-            target = Path("locked.nc");
-            WriteBytes(target, "locked");
-            immutable = std::make_unique<ImmutableFlag>(Std(target));
+        MessageBoxRequest box = NotSaved(path, reason.toStdString());
+        if (reason.isEmpty()) {
+            immutable = std::make_unique<ImmutableFlag>(path);
             if (!immutable->isSet())
                 QSKIP("no way to make a file read-only here");
-            box = {Std(target) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a different file name.",
+            box = {path + "\r\n\r\nThis file is set to read-only.\r\nTry again with a different file name.",
                    MsgButtons::OK, MsgIcon::Exclamation, "Save"};
         }
-        d.fileNames.push_back(Std(target));
-        if (kind == "readonly")
-            d.fileNames.push_back(std::nullopt);
-        SaveCommand(t->application);
-        QCOMPARE(t->editor.CurrentFilePath(), Std(Path("orig.nc")));
-        QVERIFY(t->editor.SendEditor(SCI_GETMODIFY, 0, 0) != 0);
-        if (kind == "readonly")
-            QCOMPARE(ReadBytes(target), QByteArray("locked"));
-        QCOMPARE(d.boxes, std::vector<MessageBoxRequest>{box});
-        QCOMPARE(d.fileDialogs.size(), std::size_t(kind == "readonly" ? 2 : 1));
-        QCOMPARE(d.unexpected, 0);
-    }
-
-    // A text the component cannot hand out whole is never written: the file keeps its bytes.
-    void unreadableTextIsNotWritten_data()
-    {
-        QTest::addColumn<uint>("message");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("2 GiB less one") << uint(SCI_GETLENGTH) << 0x7FFFFFFF
-                                        << "The text is too large: a part program must be smaller than 2 GiB";
-        QTest::newRow("text not handed out") << uint(SCI_GETTEXT) << 0 << "The text could not be taken from the editor";
-    }
-    void unreadableTextIsNotWritten()
-    {
-        QFETCH(uint, message);
-        QFETCH(int, answer);
-        QFETCH(QString, reason);
-        WriteBytes(Path("keep.nc"), "N1\r\n");
-        SetText(t->editor, "N2\r\n");
+        t->dialogs.fileNames = {path, std::nullopt};
         AnswerOverride::real = t->editor.Module.Send;
-        AnswerOverride::message = message;
+        AnswerOverride::message = std::uint32_t(message);
         AnswerOverride::answer = answer;
         t->editor.Module.Send = &AnswerOverride::Send;
-        t->dialogs.fileNames.push_back(Std(Path("keep.nc")));
-        const std::string saved = SaveDocumentAs(t->editor);
+        SaveCommand(t->application);
         t->editor.Module.Send = AnswerOverride::real;
-        QVERIFY(saved.empty());
-        QCOMPARE(ReadBytes(Path("keep.nc")), QByteArray("N1\r\n"));
-        QCOMPARE(t->dialogs.boxes,
-                 std::vector<MessageBoxRequest>{NotSavedBox(Path("keep.nc"), reason.toLatin1().constData())});
+        QCOMPARE(t->editor.CurrentFilePath(), Path("orig.nc"));
+        QVERIFY(Send(SCI_GETMODIFY) != 0);
+        QCOMPARE(OnDisk(Path("keep.nc")), QByteArray("N1\r\n"));
+        QCOMPARE(t->dialogs.boxes, std::vector{box});
+        QCOMPARE(t->dialogs.unexpected, 0);
     }
 
     void unsavedChangesQuestion_data()
@@ -377,17 +294,15 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, saveName);
         QFETCH(bool, goesOn);
-        const QString savePath = saveName.isEmpty() ? QString() : dir->filePath(saveName);
+        const std::string savePath = saveName.isEmpty() ? std::string() : Path(qPrintable(saveName));
         ScriptedDialogs& d = t->dialogs;
         Load("doc.nc", "N1 G00\r\n");
-        t->editor.SendEditor(SCI_GOTOPOS, 0, 0);
         t->editor.SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
         d.answers.push_back(MsgAnswer(answer));
         if (answer == int(MsgAnswer::Yes))
-            d.fileNames.push_back(saveName.isEmpty() ? std::nullopt : std::optional<std::string>(Std(savePath)));
+            d.fileNames.push_back(saveName.isEmpty() ? std::nullopt : std::optional(savePath));
         if (action == "open" && goesOn)
             d.fileNames.push_back(std::nullopt);  // the Open dialog itself, cancelled
-
         if (action == "new")
             NewCommand(t->application);
         else if (action == "open")
@@ -395,17 +310,14 @@ private Q_SLOTS:
         else
             main->close();
 
-        const bool failed = saveName.contains('/');
-        QCOMPARE(d.boxes.size(), std::size_t(failed ? 2 : 1));
-        QCOMPARE(d.boxes[0], SaveChangesBox);
-        if (failed)
-            QCOMPARE(d.boxes[1], NotSavedBox(savePath, "The folder does not exist"));
-        else if (!saveName.isEmpty())
-            QCOMPARE(ReadBytes(savePath), QByteArray("(EDITED) N1 G00\r\n"));
-        // Saved before an Open that was then cancelled: the text now belongs to its new file.
-        if (action == "open" && goesOn)
-            QCOMPARE(t->editor.CurrentFilePath(), saveName.isEmpty() ? Std(Path("doc.nc")) : Std(savePath));
-        QCOMPARE(d.unexpected, 0);
+        std::vector boxes{SaveChangesBox};
+        if (saveName.contains('/'))
+            boxes.push_back(NotSaved(savePath, "The folder does not exist"));
+        QCOMPARE(d.boxes, boxes);
+        if (!savePath.empty() && goesOn)
+            QCOMPARE(OnDisk(savePath), QByteArray("(EDITED) N1 G00\r\n"));
+        if (action == "open" && goesOn)  // the text now belongs to the file it was saved to
+            QCOMPARE(t->editor.CurrentFilePath(), savePath.empty() ? Path("doc.nc") : savePath);
         QVERIFY(d.fileNames.empty());
         if (action == "new")
             QCOMPARE(Text(t->editor), goesOn ? std::string() : std::string("(EDITED) N1 G00\r\n"));
@@ -413,22 +325,17 @@ private Q_SLOTS:
             QCOMPARE(t->forms.IsLoaded(FormId::MDIForm1), !goesOn);
     }
 
-    void unmodifiedTextIsDiscardedWithoutQuestion()
+    // Unmodified text, and text typed and deleted again, are discarded without a question.
+    void nothingToLoseAsksNothing()
     {
         Load("plain.nc", "N1\r\n");
         NewCommand(t->application);
-        QCOMPARE(t->editor.SendEditor(SCI_GETLENGTH, 0, 0), 0);
-        t->editor.SendEditor(SCI_REPLACESEL, 0, "typed");
-        t->dialogs.answers.push_back(MsgAnswer::No);
-        NewCommand(t->application);
-        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
-        // Typed and deleted again: an empty text is not asked about.
+        QCOMPARE(Send(SCI_GETLENGTH), 0);
         t->editor.SendEditor(SCI_REPLACESEL, 0, "x");
-        t->editor.SendEditor(SCI_SETSEL, 0, 1);
-        t->editor.SendEditor(SCI_REPLACESEL, 0, "");
-        QVERIFY(t->editor.SendEditor(SCI_GETMODIFY, 0, 0) != 0);
+        Send(SCI_DELETEBACK);
+        QVERIFY(Send(SCI_GETMODIFY) != 0);
         main->close();
-        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
+        QVERIFY(t->dialogs.boxes.empty());
         QVERIFY(!t->forms.IsLoaded(FormId::MDIForm1));
     }
 };
