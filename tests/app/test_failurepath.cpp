@@ -119,19 +119,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/varnotek-" + QString::number(pid))));
     }
 
-    void usableModuleStartsNormally()
-    {
-        QTemporaryDir folder;
-        QVERIFY(QFile::copy(ProgramDir + "/Kelpo.so", folder.filePath(QStringLiteral("Kelpo.so"))));
-        const QString boxes = folder.filePath(QStringLiteral("boxes.json"));
-        QProcess child;
-        child.setProcessEnvironment(ChildEnvironment(folder.path(), boxes, "yes"));
-        child.start(TestDir + "/startup_child", {});
-        QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.exitCode(), 0);
-        QVERIFY(!QFile::exists(boxes));
-    }
-
     // The deferred open is armed only for an existing regular file named by the whole command line.
     // A name that is not valid UTF-8 reaches the deferred open byte for byte.
     void commandLineNameInAnyBytes()
