@@ -5,27 +5,33 @@ class TestStyleDump : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The runs of every line in the built-in style set: N, M and comment words, the rest in style 0
-    // line ends included, a comment that runs on across the tool's 64 KiB slices, and a last line
-    // without a line end.
+    // The runs of every line as the component holds them, in a style set with every style mode:
+    // 1 plain, 2 bold letter and default rest, 3 bold letter and plain rest, 4 bold, others the
+    // default style, 0 no word; the rest in style 0, line ends included. A comment runs on across
+    // the tool's 64 KiB slices, and the last line has no line end.
     void dumpsOneProgram()
     {
         QTemporaryDir folder;
         for (const QString file : {"style-dump", "Kelpo.so"})
             QVERIFY(QFile::copy(VARNOTEK_PROGRAM_DIR "/" + file, folder.filePath(file)));
-        QFile program(folder.filePath("program.nc"));
-        QVERIFY(program.open(QIODevice::WriteOnly));
-        program.write("N10 G01 M03 (X)\r\n(" + QByteArray(70000, 'A') + ")M3\r\nN5");
-        program.close();
+        const std::pair<QString, QByteArray> files[] = {
+            {"StyleSet.sty", "STYLE=ON\r\nN1#0\r\nX2#0\r\nY3#0\r\nZ4#0\r\nM7#0\r\n(2#0"},
+            {"program.nc", "N10 G01 X12 Y3 Z4 M3 (AB)\r\n(" + QByteArray(70000, 'A') + ")M3\r\nN5"}};
+        for (const auto& [name, bytes] : files) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", folder.path());  // away from any real message endpoint
         tool.setProcessEnvironment(environment);
-        tool.start(folder.filePath("style-dump"), {program.fileName()});
+        tool.start(folder.filePath("style-dump"), {folder.filePath("program.nc")});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
-        QCOMPARE(tool.readAllStandardOutput(), QByteArray("0 0 3 14\n0 3 5 0\n0 8 3 13\n0 11 1 0\n0 12 3 27\n0 15 2 0\n"
-                                                          "1 17 70002 27\n1 70019 2 13\n1 70021 2 0\n2 70023 2 14\n"));
+        QCOMPARE(tool.readAllStandardOutput(),
+                 QByteArray("0 0 3 14\n0 3 5 0\n0 8 1 57\n0 9 2 32\n0 11 1 0\n0 12 1 58\n0 13 1 25\n0 14 1 0\n"
+                            "0 15 2 59\n0 17 1 0\n0 18 2 32\n0 20 1 0\n0 21 1 60\n0 22 3 32\n0 25 2 0\n"
+                            "1 27 1 60\n1 28 70003 32\n1 70031 2 0\n2 70033 2 14\n"));
     }
 };
 
