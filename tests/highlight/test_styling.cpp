@@ -1,271 +1,292 @@
-// Styling through the real component: what a styled line holds, the whole-document pass with
-// its progress bar, jump, restart and stop, and the style set applied to the component.
+// Highlighting: where the scanner ends a word, the readings of StyleSet.sty and edset.ini, and,
+// through the real component in a program folder of its own, the whole-document pass with its
+// progress bar and the setup dialog with the files, the boxes and the look it leaves.
 #include <QtTest>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QPushButton>
+#include <QtEndian>
 
+#include "FileTestSupport.h"
+#include "ModuleFolder.h"
 #include "TestApp.h"
-#include "TestSciMessages.h"
 #include "editor/Documents.h"
+#include "highlight/DisplaySettingsFile.h"
+#include "highlight/Form1.h"
 #include "highlight/LoadStyleSet.h"
 
 using namespace sci;
 
 namespace {
 
-struct Run {
-    int position;
-    int length;
-    int style;
-};
+constexpr char Program[] = "(SHAFT)\r\nN10 M03\r\nM30";  // a comment at 0, M03 at 13, M30 at 18
+constexpr int Red = 0x0000FF, Green = 0x00C000;          // as 0xBBGGRR: the swatches 17 and 28
 
-// The style of every byte of the document as a string of numbers, for readable failures.
-QString StylesOf(const EditorSession& editor, int from, int length)
-{
-    QStringList styles;
-    for (int p = from; p < from + length; ++p)
-        styles << QString::number(editor.SendEditor(SCI_GETSTYLEAT, p, 0) & 0xFF);
-    return styles.join(' ');
-}
+// A box's text colour as the component writes colours, 0xBBGGRR.
+int TextColour(const QWidget* box) { return int(qToBigEndian(box->palette().color(QPalette::WindowText).rgb()) >> 8); }
 
-QString Expected(int length, const std::vector<Run>& runs)
+// "text colour" of a sample, "B" added when bold.
+QString Look(const QWidget* box)
 {
-    std::vector<int> styles(std::size_t(length), 0);
-    for (const Run& run : runs)
-        for (int p = run.position; p < run.position + run.length; ++p)
-            styles[std::size_t(p)] = run.style;
-    QStringList out;
-    for (int s : styles)
-        out << QString::number(s);
-    return out.join(' ');
-}
-
-// A program of n lines, each "Nk X1 M3\r\n".
-QByteArray Program(int lines)
-{
-    QByteArray text;
-    for (int n = 0; n < lines; ++n)
-        text += "N" + QByteArray::number(n) + " X1 M3\r\n";
-    return text;
-}
-
-int StyleAtLine(const EditorSession& editor, int line)
-{
-    return editor.SendEditor(SCI_GETSTYLEAT, editor.SendEditor(SCI_POSITIONFROMLINE, line, 0), 0) & 0xFF;
+    const QString colour = QString::number(TextColour(box), 16).rightJustified(6, '0');
+    return box->property("text").toString() + ' ' + colour + (box->font().bold() ? "B " : " ");
 }
 
 }  // namespace
 
-Q_DECLARE_METATYPE(std::vector<Run>)
-
 class TestStyling : public QObject {
     Q_OBJECT
+    std::unique_ptr<ModuleFolder> folder;
     std::unique_ptr<TestApp> t;
-    QTemporaryDir dir;
-    MDIForm1* main = nullptr;
-    QStringList statusTexts;
+    Form1* form = nullptr;
 
-    int LongestBar() const
+    std::string File(const char* name) const { return t->app.ProgramFile(name); }
+    void Open() { (form = &t->forms.Get<Form1>())->Show(); }
+    QWidget* Control(const char* name, int index = -1) const
     {
-        int longest = 0;
-        for (const QString& text : statusTexts)
-            longest = std::max(longest, int(text.size()));
-        return longest;
+        for (QWidget* control : form->findChildren<QWidget*>(QString::fromLatin1(name)))
+            if (index < 0 || control->property("Index").toInt() == index)
+                return control;
+        return nullptr;
     }
+    QAbstractButton* Button(const char* n, int i = -1) const { return qobject_cast<QAbstractButton*>(Control(n, i)); }
+    void Press(const char* name, int index = -1) const { Button(name, index)->click(); }
+    void Release(const char* name, int index) const { QTest::mouseClick(Control(name, index), Qt::LeftButton); }
+    QString Samples() const { return Look(Control("txtSamp1")) + Look(Control("txtSamp2")); }
+    int Style(int position) const { return t->editor.SendEditor(SCI_GETSTYLEAT, position, 0) & 0xFF; }
+    int Fore(int style) const { return t->editor.SendEditor(SCI_STYLEGETFORE, style, 0); }
+    int Bold(int style) const { return t->editor.SendEditor(SCI_STYLEGETBOLD, style, 0); }
 
 private Q_SLOTS:
     void init()
     {
-        t = std::make_unique<TestApp>();
-        main = &t->ShowMainWindow();
-        statusTexts.clear();
-        connect(main, &MDIForm1::StatusTextChanged, this, [this](const QString& text) { statusTexts << text; });
-        QVERIFY(t->styling.StylingEnabled);  // the built-in set, no style set file in the build folder
+        folder = std::make_unique<ModuleFolder>(RealModulePath());
+        t = std::make_unique<TestApp>(folder->Path());
+        t->LoadEditorWindow();
+        SetText(t->editor, Program);
+        t->styling.RestyleDocument();
     }
     void cleanup() { t.reset(); }
 
-    void lineHoldsItsWords_data()
+    // Every byte after numbers short and long, at the line's end and before more text: number
+    // characters go on, ")" ends the word and is in it, a letter or "(" opens the next word.
+    void wordEndsAfterItsNumber()
     {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("entry");  // entry given a mode other than 1, 0 for none
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<std::vector<Run>>("runs");
-        using R = std::vector<Run>;
-        QTest::newRow("words and numbers")
-            << QByteArray("N10 G01 X-10.5 Y.5\r\n") << 0 << 1 << R{{0, 3, 14}, {4, 3, 7}, {8, 6, 24}, {15, 3, 25}};
-        QTest::newRow("closed comment") << QByteArray("O1234(COMMENT TEXT)") << 0 << 1 << R{{0, 5, 15}, {5, 14, 27}};
-        QTest::newRow("open comment takes the line end") << QByteArray("(NO CLOSE\r\n") << 0 << 1 << R{{0, 11, 27}};
-        QTest::newRow("closer ends a letter word") << QByteArray("G01)") << 0 << 1 << R{{0, 4, 7}};
-        QTest::newRow("letters in a row")
-            << QByteArray("GOTO1") << 0 << 1 << R{{0, 1, 7}, {1, 1, 15}, {2, 1, 20}, {3, 2, 15}};
-        QTest::newRow("lower case") << QByteArray("x10 y20") << 0 << 1 << R{};
-        QTest::newRow("exponent is a word") << QByteArray("X1E5") << 0 << 1 << R{{0, 2, 24}, {2, 2, 5}};
-        QTest::newRow("comment entry off") << QByteArray("(X10)") << 27 << 0 << R{{1, 4, 24}};
-        QTest::newRow("mode 2") << QByteArray("X10") << 24 << 2 << R{{0, 1, 57}, {1, 2, 32}};
-        QTest::newRow("mode 3") << QByteArray("X10") << 24 << 3 << R{{0, 1, 57}, {1, 2, 24}};
-        QTest::newRow("mode 4") << QByteArray("X10") << 24 << 4 << R{{0, 3, 57}};
-        QTest::newRow("mode 7") << QByteArray("X10") << 24 << 7 << R{{0, 3, 32}};
-        QTest::newRow("mode 0") << QByteArray("X10") << 24 << 0 << R{};
-        QTest::newRow("bare letter") << QByteArray("X") << 24 << 3 << R{{0, 1, 57}};
-        QTest::newRow("8-bit bytes end a letter word") << QByteArray("X1\xB0Y2") << 0 << 1 << R{{0, 2, 24}, {3, 2, 25}};
-    }
-    void lineHoldsItsWords()
-    {
-        QFETCH(QByteArray, line);
-        QFETCH(int, entry);
-        QFETCH(int, mode);
-        QFETCH(std::vector<Run>, runs);
-        t->styling.StyleModes.fill(1);
-        if (entry > 0)
-            t->styling.StyleModes[std::size_t(entry - 1)] = mode;
-        // Earlier styles must not survive: paint everything in some other style first.
-        SetText(t->editor, QByteArray(line + "\r\nX1").toStdString());
-        t->editor.SendEditor(SCI_STARTSTYLING, 0, 63);
-        t->editor.SendEditor(SCI_SETSTYLING, line.size() + 4, 40);
-        QVERIFY(t->styling.StyleLine(0));
-        QCOMPARE(StylesOf(t->editor, 0, int(line.size())), Expected(int(line.size()), runs));
-        QCOMPARE(StylesOf(t->editor, int(line.size()) + 2, 2), QStringLiteral("40 40"));  // the next line untouched
+        StyleModeTable modes;
+        modes.fill(1);
+        for (const std::size_t digits : {2, 9, 13})
+            for (const std::size_t spaces : {0, 8})
+                for (int c = 0; c < 256; ++c) {
+                    const std::string line = "X" + std::string(digits, '7') + char(c) + "3" + std::string(spaces, ' ');
+                    const bool number = (c >= '0' && c <= '9') || c == '-' || c == '.';
+                    const bool opens = (c >= 'A' && c <= 'Z') || c == '(';
+                    const std::vector<StyleRun> runs = ScanLine(line, modes);
+                    QVERIFY2(runs.front().length == int(digits) + 1 + (number ? 2 : c == ')') &&
+                                 runs.size() == 1u + opens,
+                             qPrintable(QString::fromLatin1(line)));
+                }
     }
 
-    void missingLineAndStylingOff()
+    // Each file as the editor reads it: styling on (1), off (0) or left as it was (-1), then
+    // "entry:mode:colour" per entry line in order; and as the setup dialog reads it: enabled or
+    // not, then "entry:digit:colour" for each entry not black in Style 1.
+    void styleSetReadings()
     {
-        SetText(t->editor, QByteArray("N1\r\nN2").toStdString());
-        QVERIFY(!t->styling.StyleLine(2));
-        QVERIFY(!t->styling.StyleLine(-1));
-        t->styling.StylingEnabled = false;
-        QVERIFY(!t->styling.StyleLine(0));
-        QCOMPARE(StylesOf(t->editor, 0, 2), QStringLiteral("0 0"));
+        const std::tuple<std::string_view, QString, QString> files[] = {
+            {"STYLE=ON\r\n(1#49152\r\nM4#255\r\nSTYLE=OFF\r\nN1#0", "0 27:1:49152 13:4:255", "0 13:4:255 27:1:49152"},
+            {"STYLE=ONSTYLE=OFF", "0", "0"},
+            {"STYLE=OFF\r\nOFFSTYLE", "0", "1"},
+            {"STYLOFF\r\nSTYLEOFF", "-1 19:0:0 19:0:0", "0 19:T:0"},
+            {"style=on\r\nM 2 # 255 0 \r\nN\r\nA2#abc", "-1 13:2:2550 14:0:0 1:2:0", "1 1:2:0 13:2:2550 14::0"},
+            {"M1#5.5\r\nN1#4.5\r\nA1#-3.5", "-1 13:1:6 14:1:4 1:1:-4", "1 1:1:-4 13:1:6 14:1:4"},
+            {"A1#+7\r\nB1#.6\r\nC1#7.\r\nD1#-", "-1 1:1:7 2:1:1 3:1:7 4:1:0", "1 1:1:7 2:1:1 3:1:7"},
+            {"E1#1E3\r\nF1#12a#3\r\nG1#4.5001", "-1 5:1:1 6:1:12 7:1:5", "1 5:1:1 6:1:12 7:1:5"},
+            {"A1#9999999999\rB1#-9999999999", "-1 1:1:2147483647 2:1:-2147483648", "1 1:1:2147483647 2:1:-2147483648"},
+            {"[2#255\r\n@1#5\r\n\\1#5\r\nx1#5\r\n1#5\r\n\xC1#5", "-1 27:2:255", "1 27:2:255"},
+            {"M1#1\rN2#2\r\r\nA3#3\nB4#4", "-1 13:1:1 14:2:2 1:3:3", "1 1:3:3 13:1:1 14:2:2"},
+        };
+        for (const auto& [bytes, editor, dialog] : files) {
+            const StyleSetApplication r = ParseStyleSet(bytes);
+            QCOMPARE(r.messages.size(), 4 * r.modes.size());
+            QString seen = QString::number(r.stylingEnabled ? int(*r.stylingEnabled) : -1);
+            for (std::size_t i = 0; i < r.modes.size(); ++i)
+                seen += QString::asprintf(" %d:%d:%d", r.modes[i].entry, r.modes[i].mode, r.messages[4 * i].lParam);
+            QCOMPARE(seen, editor);
+            const StyleSetDialogData d = DialogDataFromStyleSet(bytes);
+            seen = QString::number(d.stylingEnabled);
+            for (std::size_t i = 0; i < d.entries.size(); ++i)
+                if (d.entries[i] != StyleDialogEntry{})
+                    seen +=
+                        QString::asprintf(" %zu:%s:%d", i + 1, d.entries[i].styleDigit.c_str(), d.entries[i].colour);
+            QCOMPARE(seen, dialog);
+        }
     }
 
-    void longLineStyledInFull()
+    // Every line styled, a "|" per hundredth of the lines (halves to even), then the empty text;
+    // meanwhile the view moves on, another file comes in, or the editor closes.
+    void pass_data()
     {
-        t->styling.StyleModes.fill(1);
-        QByteArray line(3 << 20, ' ');
-        line.replace(line.size() - 3, 3, "M30");
-        SetText(t->editor, QByteArray(line).toStdString());
-        QVERIFY(t->styling.StyleLine(0));
-        QCOMPARE(StylesOf(t->editor, int(line.size()) - 4, 4), QStringLiteral("0 13 13 13"));
-    }
-
-    void paintStylesTheVisibleLinesOnly()
-    {
-        SetText(t->editor, QByteArray(Program(5000)).toStdString());
-        QTest::qWait(50);
-        QCoreApplication::processEvents();
-        main->grab();
-        QCOMPARE(StyleAtLine(t->editor, 0), 14);
-        QCOMPARE(StyleAtLine(t->editor, 3), 14);
-        QCOMPARE(StyleAtLine(t->editor, 4000), 0);
-        QVERIFY(t->editor.SendEditor(SCI_GETENDSTYLED, 0, 0) < t->editor.SendEditor(SCI_POSITIONFROMLINE, 100, 0));
-    }
-
-    void passBar_data()
-    {
+        QTest::addColumn<QString>("shown");  // the first and the last bar
         QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("longestBar");
-        QTest::newRow("n = 51, step 1") << 52 << 51;
-        QTest::newRow("n = 149, step 1") << 150 << 149;
-        QTest::newRow("n = 250, step 2") << 251 << 125;
-        QTest::newRow("n = 350, step 4") << 351 << 88;
+        QTest::addColumn<QString>("during");
+        QTest::newRow("350 after the first: step 4") << "1 88" << 351 << "";
+        QTest::newRow("one line: nothing") << "0 0" << 1 << "";
+        QTest::newRow("jumps to the top of the view") << "67 100" << 3001 << "scroll";
+        QTest::newRow("starts over on another file") << "1 100" << 20000 << "load";
+        QTest::newRow("stops when the editor closes") << "0 0" << 20000 << "close";
     }
-    void passBar()
+    void pass()
     {
         QFETCH(int, lines);
-        QFETCH(int, longestBar);
-        main->hide();
-        SetText(t->editor, QByteArray(Program(lines).chopped(2)).toStdString());
-        t->styling.RestyleDocument();
-        QCOMPARE(LongestBar(), longestBar);
-        QCOMPARE(statusTexts.last(), QString());
-        QVERIFY(!t->styling.RestyleBusy);
-        QCOMPARE(StyleAtLine(t->editor, lines - 1), 14);
-    }
-
-    void oneLineDocumentStylesNothing()
-    {
-        main->hide();
-        SetText(t->editor, QByteArray("N10 M30").toStdString());
-        t->styling.RestyleDocument();
-        QCOMPARE(statusTexts, QStringList{QString()});
-        QCOMPARE(StyleAtLine(t->editor, 0), 0);
-        QVERIFY(!t->styling.RestyleBusy);
-    }
-
-    void passJumpsToFirstVisibleLine()
-    {
-        SetText(t->editor, QByteArray(Program(3001)).toStdString());
-        QTimer::singleShot(0, [this] { t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 2000, 0); });
-        t->styling.RestyleDocument();
-        QCOMPARE(t->editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0), 2000);
-        // Step 30: the bar goes from line 0 straight to line 2000's 67 characters.
-        QStringList bars = statusTexts;
-        bars.removeAll(QString());
-        QVERIFY(!bars.isEmpty());
-        QCOMPARE(bars.first().size(), 67);
-        QCOMPARE(bars.last().size(), 100);
-        QCOMPARE(StyleAtLine(t->editor, 2999), 14);
-    }
-
-    void passRestartsOnAnotherFile()
-    {
-        main->hide();
-        QFile second(dir.filePath(QStringLiteral("second.nc")));
-        QVERIFY(second.open(QIODevice::WriteOnly) && second.write(Program(300)) > 0);
-        second.close();
-        SetText(t->editor, QByteArray(Program(20000)).toStdString());
-        bool loaded = false;
+        QFETCH(QString, during);
+        QStringList bars;
+        t->styling.ShowStatusText = [&bars](const std::string& text) { bars << QString::fromStdString(text); };
+        if (during == "scroll")
+            t->ShowMainWindow();
+        SetText(t->editor, QByteArray("N1\r\n").repeated(lines).chopped(2).toStdString());
+        QVERIFY(PutOnDisk(File("other.nc"), QByteArray("N1\r\n").repeated(300).chopped(2)));
         QTimer::singleShot(0, [&] {
             t->styling.RestyleDocument();  // a nested pass does nothing
-            loaded = LoadDocument(t->editor, second.fileName().toStdString());
+            if (during == "scroll")
+                t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 2000, 0);
+            if (during == "load")
+                QVERIFY(LoadDocument(t->editor, File("other.nc")));
+            t->app.AppClosing = during == "close";
         });
         t->styling.RestyleDocument();
-        QVERIFY(loaded);
-        QCOMPARE(t->editor.SendEditor(SCI_GETLINECOUNT, 0, 0), 301);
-        for (int line : {0, 150, 299})
-            QCOMPARE(StyleAtLine(t->editor, line), 14);
-        // The bar started again from the top of the new text.
-        QCOMPARE(LongestBar(), 100);
-        QVERIFY(!t->styling.RestyleBusy);
+        QCOMPARE(Style(t->editor.SendEditor(SCI_GETLENGTH, 0, 0) - 1), during == "close" || lines == 1 ? 0 : 14);
+        QCOMPARE(t->styling.RestyleBusy, during == "close");
+        QCOMPARE(!bars.isEmpty() && bars.last().isEmpty(), during != "close");
+        bars.removeAll(QString());
+        QFETCH(QString, shown);
+        QCOMPARE(bars.isEmpty() ? "0 0" : QString("%1 %2").arg(bars.first().size()).arg(bars.last().size()), shown);
     }
 
-    void passStopsWhenClosing()
+    // One session of the setup dialog over a style set file, step by step.
+    void styleSetSession()
     {
-        main->hide();
-        SetText(t->editor, QByteArray(Program(20000)).toStdString());
-        QTimer::singleShot(0, [this] { t->app.AppClosing = true; });
-        t->styling.RestyleDocument();
-        QVERIFY(t->styling.RestyleBusy);
-        QCOMPARE(StyleAtLine(t->editor, 19999), 0);
-        QVERIFY(statusTexts.isEmpty() || !statusTexts.last().isEmpty());
+        // The built-in set while there is no file.
+        QCOMPARE((QList<int>{Fore(27), Fore(13), Fore(14), Style(0), Style(13)}),
+                 (QList<int>{Green, 0xFF8080, 0xC0C0C0, 27, 13}));
+        QVERIFY(PutOnDisk(File("StyleSet.sty"), "STYLE=ON\r\n(1#0\r\nX\r\nA2#0") && ReloadStyleSet(t->styling));
+        Open();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Setup"));
+        // The samples: the entry in its colour, the letter bold from Style 2 (and for a digit that
+        // names no style), the number black in Style 2 and bold in Style 4.
+        QStringList looks{Samples()};
+        Release("ltr", 13);
+        Release("col", 17);
+        for (int style = 4; style >= 1; --style) {
+            Press("Style", style);
+            looks << Samples();
+        }
+        QCOMPARE(looks, (QStringList{"X 000000B 123 000000 ", "M 0000ffB 123 0000ffB ", "M 0000ffB 123 0000ff ",
+                                     "M 0000ffB 123 000000 ", "M 0000ff 123 0000ff "}));
+        // Save writes the comment and the letters in order, a missing digit as "0", and restyles at once.
+        Press("Style", 4);
+        Release("ltr", 27);
+        Release("col", 28);
+        Press("Command4");
+        QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=ON\r\n(1#49152\r\nA2#0\r\nM4#255\r\nX0#0\r\n"));
+        QCOMPARE((QList<int>{Style(13), Style(18), Fore(13), Fore(46), Bold(46) - Bold(13), Fore(27)}),
+                 (QList<int>{46, 46, Red, Red, 1, Green}));
+        // A style set that cannot be read is not applied, and nothing is reset before.
+        QVERIFY(PutOnDisk(File("StyleSet.sty"), "STYLE=OFF") &&
+                QFile::resize(QString::fromStdString(File("StyleSet.sty")), kMaxStyleSetFileBytes + 1));
+        QVERIFY(!ReloadStyleSet(t->styling) && t->styling.StylingEnabled && Fore(13) == Red);
+        // Disable covers letters, colours and styles; saved, it turns styling off at once.
+        Press("optEnableStyle", 0);
+        QVERIFY(!Control("frmInfo")->isVisible() && Control("Frame8")->isVisible() && Control("Frame7")->isVisible() &&
+                Control("frmColors", 1)->isVisible());
+        Press("Command4");
+        QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=OFF\r\n(1#49152\r\nA2#0\r\nM4#255\r\nX0#0\r\n"));
+        QVERIFY(!t->styling.StylingEnabled && Fore(13) == 0);
+        Release("col", 89);  // the covering black box
+        QCOMPARE(TextColour(Control("ltr", 27)), 0);
+        // Opened again, the dialog shows the file: disabled, with its colours.
+        t->forms.Unload(FormId::Form1);
+        Open();
+        QVERIFY(Button("optEnableStyle", 0)->isChecked() && Control("Frame8")->isVisible());
+        QVERIFY(TextColour(Control("ltr", 13)) == Red && TextColour(Control("ltr", 27)) == Green);
+        // Delete asks; No keeps everything, Yes writes the empty style set, applied and shown at once.
+        t->dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
+        for (const bool yes : {false, true}) {
+            Press("Command8");
+            QCOMPARE(t->dialogs.boxes.back(),
+                     (MessageBoxRequest{"This will delete the style completely\r\n\r\nIf you just want to disable the "
+                                        "style temporarily then select 'No' and use the 'Disable' button "
+                                        "instead\r\n\r\nDo you want to delete the style completely ?",
+                                        MsgButtons::YesNo, MsgIcon::None, "Delete Style ?"}));
+            QCOMPARE((QList<int>{TextColour(Control("ltr", 13)), t->styling.StylingEnabled,
+                                 Button("optEnableStyle", 1)->isChecked()}),
+                     (QList<int>{yes ? 0 : Red, yes, yes}));
+        }
+        QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=ON\r\n(1#0"));
+        // Where nothing can be written, a box names the file and nothing changes.
+        QVERIFY(PutOnDisk(File("blocker"), "x"));
+        t->app.ProgramFolder = File("blocker") + "/folder";
+        Release("col", 17);
+        Button("chkColorOn")->setChecked(false);
+        t->dialogs.answers = {MsgAnswer::Yes};
+        const std::pair<const char*, std::string> presses[] = {
+            {"Command4", "save the style set to '" + File("StyleSet.sty")},
+            {"Command8", "delete the style set: nothing could be written to '" + File("StyleSet.sty")},
+            {"Command1", "save the display settings to '" + File("edset.ini")}};
+        for (const auto& [button, what] : presses) {
+            Press(button);
+            QCOMPARE(t->dialogs.boxes.back(),
+                     (MessageBoxRequest{
+                         "Could not " + what +
+                             "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
+                         MsgButtons::OK, MsgIcon::Exclamation, "Can't save"}));
+            QVERIFY(t->forms.Exists(FormId::Form1) && t->app.ColorOn && Fore(13) == 0 &&
+                    TextColour(Control("ltr", 24)) == Red);
+        }
     }
 
-    void styleSets()
+    // The display settings in force show in the panel; Help explains them, Cancel writes nothing.
+    // Save writes edset.ini, takes the choices into force, restyles the top line when they changed
+    // and closes the dialog.
+    void displaySettings()
     {
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 27, 0), 0x00C000);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 13, 0), 0xFF8080);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 14, 0), 0xC0C0C0);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 24, 0), 0);
-        QCOMPARE(t->styling.StyleModes[26], 1);
-        QCOMPARE(t->styling.StyleModes[12], 1);
-        QCOMPARE(t->styling.StyleModes[23], 0);
-        // A style set file replaces the built-in one.
-        QTemporaryDir folder;
-        t->app.ProgramFolder = folder.path().toStdString();
-        QFile file(folder.filePath(QStringLiteral("StyleSet.sty")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("STYLE=ON\r\nM4#255\r\nSTYLE=OFF\r\nN1#0\r\n");
-        file.close();
-        t->editor.SendEditor(SCI_STYLECLEARALL, 0, 0);
-        QVERIFY(LoadStyleSet(t->styling));
-        QVERIFY(!t->styling.StylingEnabled);
-        QCOMPARE(t->styling.StyleModes[12], 4);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 13, 0), 0xFF);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 46, 0), 0xFF);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETBOLD, 46, 0), 1);
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETBOLD, 13, 0), 0);
-        QCOMPARE(t->styling.StyleModes[13], 1);  // N keeps its mode: the line after the off line is not read
-        QCOMPARE(t->editor.SendEditor(SCI_STYLEGETFORE, 14, 0), 0);  // base look after the clear
+        // Case-sensitive words anywhere, SOME before ALL; no file gives the defaults, a file that
+        // cannot be read keeps the values in force.
+        QCOMPARE(DisplaySettingsFromText("XCOLOR=OFFSET BOLD=SOME BOLD=ALL"), (DisplaySettings{false, BoldSome}));
+        QCOMPARE(DisplaySettingsFromText("COLOR = OFF color=off\r\nBOLD=ALL"), (DisplaySettings{true, BoldAll}));
+        t->app.ColorOn = false;
+        QCOMPARE(ReadDisplaySettingsFile(t->app), DisplaySettings{});
+        t->app.BoldMode = BoldSome;
+        Open();
+        QCOMPARE(Samples(), QStringLiteral("X 000000 123 000000 "));  // no style set: black, Style 1
+        QVERIFY(!Button("chkColorOn")->isChecked() && Button("optSomeBold")->isChecked() &&
+                !Control("FrameCol")->isVisibleTo(form));
+        Press("chkColorOn");
+        QVERIFY(Control("FrameCol")->isVisibleTo(form));
+        Press("Command3");
+        QCOMPARE(t->dialogs.boxes.back(),
+                 (MessageBoxRequest{
+                     "Syntax highlighting can make it much easier to view and edit your CNC programs.\r\n\r\nThese "
+                     "display options only affect the displaying/editing your CNC data in this editor. When you save "
+                     "your CNC program it is saved in the standard ISO/ASCII format making it compatible with almost "
+                     "every other editor or CNC/DNC software.",
+                     MsgButtons::OK, MsgIcon::None, "Info"}));
+        Press("Command2");
+        QVERIFY(!t->forms.Exists(FormId::Form1) && !t->app.ColorOn);
+        const std::tuple<bool, const char*, QByteArray, int> saves[] = {
+            {false, "optSomeBold", "COLOR=OFF\r\nBOLD=SOME", 40}, {true, "optAllBold", "COLOR=ON\r\nBOLD=ALL", 27}};
+        for (const auto& [colour, bold, file, style] : saves) {
+            Open();
+            Button("chkColorOn")->setChecked(colour);
+            Press(bold);
+            t->editor.SendEditor(SCI_STARTSTYLING, 0, 63);
+            t->editor.SendEditor(SCI_SETSTYLING, 7, 40);
+            Press("Command1");
+            QCOMPARE(OnDisk(File("edset.ini")), file);
+            QCOMPARE((DisplaySettings{t->app.ColorOn, t->app.BoldMode}), DisplaySettingsFromText(file.toStdString()));
+            QVERIFY(Style(0) == style && !t->forms.Exists(FormId::Form1));
+        }
+        QVERIFY(QFile::resize(QString::fromStdString(File("edset.ini")), 2 << 20));
+        t->app.ColorOn = false;
+        QCOMPARE(ReadDisplaySettingsFile(t->app), (DisplaySettings{false, BoldAll}));
     }
 };
 

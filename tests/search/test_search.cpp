@@ -1,0 +1,230 @@
+// The Find and Replace dialog through the real component: what Find, Replace and Replace All
+// leave in the text and the selection, the boxes they show, the search flags, and 8-bit bytes.
+#include <QtTest>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <memory>
+
+#include "MessageRecorder.h"
+#include "TestApp.h"
+#include "search/frmReplace.h"
+
+using namespace sci;
+
+namespace {
+
+constexpr char Program[] = "G1 X1\r\nX1 Y2\r\nN X1\r\nM30";  // X1 at 3, 7 and 16, M30 at 20
+constexpr char Lines[] = "aX\r\nab\r\ncd";
+constexpr char Mixed[] = "x10 X10 x1 X1 X.";
+constexpr std::uint32_t LinesOnScreen = 2370;
+
+// The component's search flags for the option letters: match case 4, whole word 2, regexp 2097152.
+int Flags(const QString& letters)
+{
+    return (letters.contains('c') ? 4 : 0) | (letters.contains('w') ? 2 : 0) | (letters.contains('r') ? 2097152 : 0);
+}
+
+enum Box { NoBox = -3, Same = -2, Delete = -1, NotFound = 0 };  // above 0: the count Replace All reports
+
+std::vector<MessageBoxRequest> Boxes(int box, const std::string& search)
+{
+    if (box == NoBox)
+        return {};
+    if (box == Delete)
+        return {{"Replace text is Empty\r\n\r\nYou can't use Search and replace to delete text.", MsgButtons::OKCancel,
+                 MsgIcon::None, "Replace"}};
+    const std::string prompt = box == Same       ? "Find is the same as Replace - Nothing was done"
+                               : box == NotFound ? "Cannot find string \"" + search + "\""
+                                                 : "The specified region has been searched. " + std::to_string(box) +
+                                                       " replacements were made.";
+    return {{prompt, MsgButtons::OK, MsgIcon::Information, "Replace"}};
+}
+
+// One press of Find, Replace or Replace All; options as letters that change the opening state
+// (c case, w whole word, r regexp, u up, n no wrap). A null result leaves the text as it was.
+struct Press {
+    const char* name;
+    char button;
+    const char *text, *search, *replacement, *options, *result;
+    int anchor, caret, anchorAfter, caretAfter, box;
+};
+const Press Presses[] = {
+    {"find down", 'F', Program, "X1", "", "", nullptr, 1, 1, 3, 5, NoBox},
+    {"find wraps to the first", 'F', Program, "X1", "", "", nullptr, 16, 18, 3, 5, NoBox},
+    {"find without wrap", 'F', Program, "X1", "", "n", nullptr, 16, 18, 16, 18, NotFound},
+    {"find up selects from the start", 'F', Program, "X1", "", "u", nullptr, 11, 11, 7, 9, NoBox},
+    {"find up wraps to the last", 'F', Program, "X1", "", "u", nullptr, 3, 5, 16, 18, NoBox},
+    {"lone selected match found again", 'F', Program, "M30", "", "", nullptr, 20, 23, 20, 23, NoBox},
+    {"any case", 'F', Mixed, "X1", "", "", nullptr, 0, 0, 0, 2, NoBox},
+    {"case", 'F', Mixed, "X1", "", "c", nullptr, 0, 0, 4, 6, NoBox},
+    {"whole word", 'F', Mixed, "X1", "", "w", nullptr, 0, 0, 8, 10, NoBox},
+    {"case, whole word", 'F', Mixed, "X1", "", "cw", nullptr, 0, 0, 11, 13, NoBox},
+    {"regexp, case", 'F', Mixed, "X.", "", "rc", nullptr, 0, 0, 4, 6, NoBox},
+    {"literal", 'F', Mixed, "X.", "", "", nullptr, 0, 0, 14, 16, NoBox},
+    {"replace, both empty", 'R', Program, "", "", "", nullptr, 0, 2, 0, 2, NoBox},
+    {"replace, the same", 'R', Program, "X1", "X1", "", nullptr, 0, 2, 0, 2, Same},
+    {"replace, empty replacement", 'R', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
+    {"replace all, empty replacement", 'A', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
+    {"replace any selection", 'R', Program, "x1", "X1", "", "X1 X1\r\nX1 Y2\r\nN X1\r\nM30", 0, 2, 3, 5, NoBox},
+    {"replace, nothing more", 'R', Program, "M30", "M2", "", "G1 X1\r\nX1 Y2\r\nN X1\r\nM2", 20, 23, 20, 22, NotFound},
+    {"replace, nothing selected", 'R', Program, "X1", "X7", "", nullptr, 12, 12, 16, 18, NoBox},
+    {"replace, empty search text", 'R', Program, "", "T1", "", "T1 X1\r\nX1 Y2\r\nN X1\r\nM30", 0, 2, 0, 2, NoBox},
+    {"replace all, wrap", 'A', Program, "X1", "X10", "", "G1 X10\r\nX10 Y2\r\nN X10\r\nM30", 16, 18, 16, 16, 3},
+    {"replace all, down", 'A', Program, "X1", "X2", "n", "G1 X1\r\nX2 Y2\r\nN X2\r\nM30", 11, 11, 7, 7, 2},
+    {"replace all, up", 'A', Program, "X1", "X2", "nu", "G1 X2\r\nX1 Y2\r\nN X1\r\nM30", 11, 11, 7, 7, 1},
+    {"replace all, not there", 'A', Program, "Q5", "Q6", "", nullptr, 18, 16, 14, 14, NotFound},
+    {"replace all, empty search text", 'A', Program, "", "T1", "", nullptr, 0, 0, 0, 0, NotFound},
+    {"replacement holding the text", 'A', "X1\r\nX1\r\nX1", "X1", "X1X1", "nu", "X1X1\r\nX1X1\r\nX1", 8, 8, 12, 12, 2},
+    {"line starts", 'A', Lines, "^", "#", "r", "#aX\r\n#ab\r\n#cd", 5, 5, 5, 5, 3},
+    {"line starts up", 'A', Lines, "^", "#", "rnu", "#aX\r\nab\r\ncd", 5, 5, 5, 5, 1},
+    {"line ends", 'A', Lines, "$", ";", "r", "aX;\r\nab;\r\ncd;", 0, 0, 0, 0, 3},
+    {"line ends up", 'A', Lines, "$", ";", "rnu", "aX;\r\nab;\r\ncd", 10, 10, 10, 10, 2},
+    {"star", 'A', Lines, "X*", "Y", "r", "YaY\r\nYaYb\r\nYcYd", 0, 0, 0, 0, 6},
+    {"star up", 'A', Lines, "X*", "Y", "rnu", "YaY\r\nYaYb\r\ncd", 10, 10, 11, 11, 4},
+};
+
+}  // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestApp> t;
+    frmReplace* dialog = nullptr;
+
+    template <class T = QWidget>
+    T* Child(const char* name) const
+    {
+        return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
+    QComboBox* cboText() const { return Child<QComboBox>("cboText"); }
+    QAbstractButton* Option1(int index) const { return dialog->findChildren<QAbstractButton*>("Option1").at(index); }
+    void Enter(const QString& search, const QString& replacement = {})
+    {
+        cboText()->setCurrentText(search);
+        Child<QComboBox>("cboReplace")->setCurrentText(replacement);
+    }
+    void Options(const QString& letters)
+    {
+        const char* const controls[] = {"chkCase", "chkWhole", "chkRegExp", "chkWrap", "optUp"};
+        for (int i = 0; i < 5; ++i)
+            if (letters.contains(QLatin1Char("cwrnu"[i])))
+                Child<QAbstractButton>(controls[i])->click();
+    }
+    std::pair<int, int> Selection() const { return {Anchor(t->editor), Caret(t->editor)}; }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestApp>();
+        t->ShowMainWindow();
+        dialog = &t->forms.Get<frmReplace>();
+        dialog->Show();
+        SetText(t->editor, Program);
+    }
+    void cleanup() { t.reset(); }
+
+    void presses_data()
+    {
+        QTest::addColumn<int>("row");
+        for (const Press& p : Presses)
+            QTest::newRow(p.name) << int(&p - Presses);
+    }
+    void presses()
+    {
+        QFETCH(int, row);
+        const Press& p = Presses[row];
+        SetText(t->editor, p.text);
+        if (p.button != 'F')
+            Option1(1)->click();
+        Enter(QString::fromLatin1(p.search), QString::fromLatin1(p.replacement));
+        Options(QString::fromLatin1(p.options));
+        t->editor.SendEditor(SCI_SETSEL, p.anchor, p.caret);
+        MessageRecorder recorder(t->editor);
+        Child<QPushButton>(p.button == 'F' ? "cmdFind" : p.button == 'R' ? "cmdReplace" : "cmdReplaceAll")->click();
+        QCOMPARE(Text(t->editor), std::string(p.result ? p.result : p.text));
+        QCOMPARE(Selection(), std::make_pair(p.anchorAfter, p.caretAfter));
+        QCOMPARE(t->dialogs.boxes, Boxes(p.box, p.search));
+        for (const SentMessage& m : recorder.sent)
+            if (m.msg == SCI_SETSEARCHFLAGS)
+                QCOMPARE(m.wParam, Flags(QString::fromLatin1(p.options)));
+    }
+
+    // Find mode at opening: Find follows the search box, takes Enter, and gives the dialog the
+    // focus again, which puts it in the search box; Find and Replace shows the replacement row
+    // instead of Find. Escape closes the dialog from the search box only.
+    void modesKeysAndFocus()
+    {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Find"));
+        auto* find = Child<QPushButton>("cmdFind");
+        QVERIFY(!find->isEnabled() && find->isVisible() && !Child("frameReplace")->isVisible());
+        QTest::keyClicks(cboText(), QStringLiteral("X"));
+        QVERIFY(find->isEnabled());
+        QTest::keyClick(cboText(), Qt::Key_Backspace);
+        QVERIFY(!find->isEnabled());
+        QTest::keyClicks(cboText(), QStringLiteral("X1"));
+        QTest::keyClick(cboText(), Qt::Key_Return);
+        QCOMPARE(Selection(), std::make_pair(3, 5));
+        Child("chkCase")->setFocus();
+        t->forms.Get<MDIForm1>().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&t->forms.Get<MDIForm1>()));
+        find->click();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::focusWidget(), cboText());
+        const int findHeight = dialog->frameGeometry().height();
+        Option1(1)->click();
+        QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible());
+        QVERIFY(dialog->frameGeometry().height() > findHeight);
+        QTest::keyClick(Child("cboReplace"), Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(cboText(), Qt::Key_Escape);
+        QVERIFY(!t->forms.Exists(FormId::frmReplace));
+    }
+
+    // One byte one character: every high byte is found alone, replaced and quoted as itself.
+    void highBytes()
+    {
+        std::string text;
+        for (int byte = 0xA0; byte <= 0xFF; ++byte)
+            text += "X" + std::string(1, char(byte));
+        SetText(t->editor, text);
+        for (int byte = 0xA0; byte <= 0xFF; ++byte) {
+            Enter(QChar(byte));
+            Child<QPushButton>("cmdFind")->click();
+            const int at = 2 * (byte - 0xA0) + 1;
+            QVERIFY2(Selection() == std::make_pair(at, at + 1), qPrintable(QString::number(byte, 16)));
+        }
+        Option1(1)->click();
+        Enter(QStringLiteral("X"), QChar(0xFF));
+        Child<QPushButton>("cmdReplaceAll")->click();
+        std::replace(text.begin(), text.end(), 'X', '\xFF');
+        QCOMPARE(Text(t->editor), text);
+    }
+
+    // Thousands of replacements under the busy pointer, then a repainting view that shows the
+    // caret at the start of its line.
+    void replaceAllKeepsTheView()
+    {
+        std::string program;
+        for (int line = 0; line < 3000; ++line)
+            program += "N" + std::to_string(line) + " X1\r\n";
+        Option1(1)->click();
+        Enter(QStringLiteral("X1"), QStringLiteral("X2"));
+        SetText(t->editor, program);
+        const int lineStart = t->editor.SendEditor(SCI_POSITIONFROMLINE, 2000, 0);
+        t->editor.SendEditor(SCI_SETSEL, lineStart + 3, lineStart + 3);
+        t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 1000, 0);
+        Child<QPushButton>("cmdReplaceAll")->click();
+        QCOMPARE(t->dialogs.boxes, Boxes(3000, ""));
+        QCOMPARE(Selection(), std::make_pair(lineStart, lineStart));
+        QVERIFY(t->dialogs.busyCount == 1 && t->dialogs.busyDepth == 0);
+        QVERIFY(t->forms.Get<frmEditor>().ComponentWidget()->updatesEnabled());
+        const int first = t->editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
+        QVERIFY(first <= 2000 && 2000 < first + t->editor.SendEditor(LinesOnScreen, 0, 0));
+    }
+};
+
+QTEST_MAIN(TestSearch)
+#include "test_search.moc"
