@@ -144,7 +144,8 @@ private Q_SLOTS:
             t->ShowMainWindow();
         SetText(t->editor, QByteArray("N1\r\n").repeated(lines).chopped(2).toStdString());
         QVERIFY(PutOnDisk(File("other.nc"), QByteArray("N1\r\n").repeated(300).chopped(2)));
-        QTimer::singleShot(0, [&] {
+        QObject scope;  // a short pass may not turn the event loop: the step must not outlive this row
+        QTimer::singleShot(0, &scope, [&] {
             t->styling.RestyleDocument();  // a nested pass does nothing
             if (during == "scroll")
                 t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 2000, 0);
