@@ -22,9 +22,9 @@ template <typename Dialog>
 void WhenShown(const std::function<void(Dialog&)>& act)
 {
     QTimer::singleShot(0, [act] {
-        QTest::qWaitFor([] { return qobject_cast<Dialog*>(QApplication::activeModalWidget()) != nullptr; });
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
-            act(*dialog);
+        const auto shown = [] { return qobject_cast<Dialog*>(QApplication::activeModalWidget()); };
+        if (QTest::qWaitFor([&shown] { return shown() != nullptr; }))
+            act(*shown());
     });
 }
 
