@@ -82,8 +82,7 @@ private Q_SLOTS:
         QVERIFY(::symlink("target", Join(dir, "middle").c_str()) == 0);
         QVERIFY(kind.startsWith("caf") || MakeEntry(kind, path, kind.contains("root's") ? 0 : kNobody));
         QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), kind.contains("closed") ? 0555 : 0755), 0);
-        struct stat before {};
-        struct stat after {};
+        struct stat before = {}, after = {};
         ::stat(path.c_str(), &before);
         const auto content = [&] {  // a FIFO is not opened
             struct stat info {};
@@ -113,16 +112,17 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const std::string path = Join(dir, "big.nc");
-        const QList<QByteArray> versions{QByteArray(100 << 20, 'A'), QByteArray(100 << 20, 'B')};
-        QVERIFY(PutOnDisk(path, versions[0]));
+        const std::string versions[] = {std::string(100 << 20, 'A'), std::string(100 << 20, 'B')};
+        QVERIFY(WriteTextFile(path, versions[0], false));
         for (int round = 0; round < 20; ++round) {
             const pid_t child = ::fork();
             if (child == 0)
-                ::_exit(WriteTextFile(path, versions[(round + 1) % 2].toStdString(), false) ? 0 : 1);
+                ::_exit(WriteTextFile(path, versions[(round + 1) % 2], false) ? 0 : 1);
             ::usleep(useconds_t(round * 20000));  // from the start of the write to after its end
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
-            QVERIFY(versions.contains(OnDisk(path)));
+            const QByteArray onDisk = OnDisk(path);
+            QVERIFY(onDisk == versions[0].c_str() || onDisk == versions[1].c_str());
         }
     }
 };

@@ -13,12 +13,13 @@ constexpr std::uint32_t SCI_GETSELECTIONNCARET = 2577, SCI_GETSELECTIONNSTART = 
 const std::string Program = "N10 G0\r\nN20 G1 Y5\r\nN30 M30";  // 3 lines, 26 bytes
 enum : qint64 { M3 = LLONG_MIN, Buffer };                      // lParam: the text "M3"; 64 bytes of '~'
 
-// A message, its result, and the document it leaves.
+// A message, its result, the document it leaves, and where it leaves the caret (when it moves it).
 struct Send {
     std::uint32_t msg;
     qint64 w = 0, l = 0;
     int result = 0;
     std::string after = Program;
+    std::intptr_t caret = -1;
 };
 
 std::intptr_t Pointer(const void* pointer) { return reinterpret_cast<std::intptr_t>(pointer); }
@@ -52,7 +53,7 @@ private Q_SLOTS:
             {SCI_REPLACETARGET, -1, M3, 2, Program.substr(0, 8) + "M3"}, {SCI_INSERTTEXT, 500, M3, 0, Program + "M3"},
             {SCI_INSERTTEXT, -1, M3, 0, "NM3" + Program.substr(1)}, {SCI_INSERTTEXT, -7, M3, 0, "M3" + Program},
             {SCI_DELETERANGE, -2, 3, 0, Program.substr(1)}, {SCI_DELETERANGE, 20, LLONG_MAX, 0, Program.substr(0, 20)},
-            {SCI_REPLACESEL, 0, M3, 0, "NM3" + Program.substr(3)}};
+            {SCI_REPLACESEL, 0, M3, 0, "NM3" + Program.substr(3), 3}};
         // clang-format on
         for (const Send& s : sends) {
             TestApp t;
@@ -68,11 +69,13 @@ private Q_SLOTS:
             const std::intptr_t range[] = {s.w, s.l, Pointer(buffer.data())};  // Sci_TextRange
             const bool ranged = s.msg == SCI_GETTEXTRANGE || s.msg == SCI_GETSTYLEDTEXT;
             const void* pointer = ranged ? static_cast<const void*>(range) : s.l == M3 ? "M3" : buffer.data();
-            QCOMPARE(Call(t, s.msg, ranged ? 0 : s.w, ranged || s.l == M3 || s.l == Buffer ? Pointer(pointer) : s.l),
-                     s.result);
+            const std::intptr_t result =
+                Call(t, s.msg, ranged ? 0 : s.w, ranged || s.l == M3 || s.l == Buffer ? Pointer(pointer) : s.l);
+            QCOMPARE(std::pair(s.msg, result), std::pair(s.msg, std::intptr_t(s.result)));
             QCOMPARE(buffer.find_first_not_of('~', std::size_t(std::max(s.result, 0)) + 2), std::string::npos);
             QVERIFY(range[0] == s.w && range[1] == s.l);  // the caller's range is left as it was
             QCOMPARE(Text(t.editor), s.after);
+            QVERIFY(Call(t, SCI_GETTARGETSTART) == 8 && (s.caret < 0 || Call(t, SCI_GETCURRENTPOS) == s.caret));
             for (const std::uint32_t position : {SCI_GETSELECTIONSTART, SCI_GETSELECTIONEND, SCI_GETENDSTYLED})
                 QVERIFY(Call(t, position) >= 0 && Call(t, position) <= std::intptr_t(s.after.size()));
             QVERIFY(!component->updatesEnabled());
