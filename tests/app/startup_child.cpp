@@ -1,44 +1,33 @@
-// Runs the main window's Load in a program folder of the parent test's choosing, writes every
-// message box it shows to a file and prints what the Load decided, so the parent can check the
-// component failure path and the command-line rules in a process of their own. The arguments
-// are the command line under test; the set-up comes through the environment.
+// Shows the main window with the component module of a program folder of the parent test's
+// choosing and writes every message box it shows to a file, so that the parent can check the
+// component failure path, which ends the process.
 #include <QApplication>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTimer>
-
-#include <cstdio>
 
 #include "app/Application.h"
 #include "app/MDIForm1.h"
 
 namespace {
 
+// Each box as one record: title, buttons, icon, prompt, separated by tabs.
 class RecordingDialogs final : public DialogService {
 public:
-    explicit RecordingDialogs(QString path) : path_(std::move(path)) {}
+    RecordingDialogs(QString path, MsgAnswer answer) : path_(std::move(path)), answer_(answer) {}
     MsgAnswer MessageBox(const MessageBoxRequest& r) override
     {
         QFile file(path_);
-        if (file.open(QIODevice::Append)) {
-            const QJsonObject box{{"prompt", QString::fromStdString(r.prompt)},
-                                  {"title", QString::fromStdString(r.title)},
-                                  {"buttons", int(r.buttons)},
-                                  {"icon", int(r.icon)}};
-            file.write(QJsonDocument(box).toJson(QJsonDocument::Compact) + '\n');
-        }
+        if (file.open(QIODevice::Append))
+            file.write(QByteArray::fromStdString(r.title + '\t' + std::to_string(int(r.buttons)) + '\t' +
+                                                 std::to_string(int(r.icon)) + '\t' + r.prompt + '\n'));
         return answer_;
     }
     std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
     void SetBusy(bool) override {}
-    void SetAnswer(MsgAnswer answer) { answer_ = answer; }
 
 private:
     QString path_;
-    MsgAnswer answer_ = MsgAnswer::Yes;
+    MsgAnswer answer_;
 };
 
 }  // namespace
@@ -47,15 +36,10 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    auto dialogs = std::make_unique<RecordingDialogs>(qEnvironmentVariable("CHILD_BOXES"));
-    dialogs->SetAnswer(qEnvironmentVariable("CHILD_ANSWER") == QLatin1String("no") ? MsgAnswer::No : MsgAnswer::Yes);
-    Application application(std::move(dialogs));
+    const MsgAnswer answer =
+        qEnvironmentVariable("CHILD_ANSWER") == QLatin1String("no") ? MsgAnswer::No : MsgAnswer::Yes;
+    Application application(std::make_unique<RecordingDialogs>(qEnvironmentVariable("CHILD_BOXES"), answer));
     application.app.ProgramFolder = qgetenv("CHILD_PROGRAM_FOLDER").toStdString();
-    application.app.Arguments.assign(argv + 1, argv + argc);
-    MDIForm1& main = application.forms.Get<MDIForm1>();
-    main.Show();
-    // Only reached with a usable component.
-    std::printf("%s\n%s\n", application.app.CommandLineFile.c_str(),
-                main.Timer1()->isActive() ? "Timer1 active" : "Timer1 idle");
-    return 0;
+    application.forms.Get<MDIForm1>().Show();
+    return 0;  // only reached with a usable component
 }

@@ -1,12 +1,16 @@
-// The main window with the real component: its look, the toolbar, timers, the layout rule,
-// the window registry and the order of shutdown.
+// The main window with the real component (the toolbar, the command line's deferred open, the
+// registry and the order of shutdown) and Form2 in its two roles: the start-up window that hands
+// over to the main window, and the About box with the information dialog behind it.
 #include <QtTest>
 
+#include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
+#include "FileTestSupport.h"
 #include "TestApp.h"
+#include "about/AboutText.h"
 #include "about/Form2.h"
 #include "about/frmInfo.h"
 #include "app/Toolbar.h"
@@ -18,109 +22,106 @@
 class TestMainWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<TestApp> t;
-    MDIForm1* main = nullptr;
 
-    static PictureButton* Button(QWidget* root, int index)
-    {
-        for (PictureButton* b : root->findChildren<PictureButton*>(QStringLiteral("picToolbar")))
-            if (b->Index() == index)
-                return b;
-        return nullptr;
-    }
+    MDIForm1& Main() { return t->ShowMainWindow(); }
 
 private Q_SLOTS:
-    void init()
-    {
-        t = std::make_unique<TestApp>();
-        main = &t->ShowMainWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(main));
-    }
+    void init() { t = std::make_unique<TestApp>(); }
     void cleanup() { t.reset(); }
 
-    void look()
+    void lookAndPathBox()
     {
-        QCOMPARE(main->windowTitle(), QStringLiteral("Varnotek"));
-        QCOMPARE(main->size(), QSize(635, 386));
-        QCOMPARE(main->ClientArea()->background().color(), QColor(0x80, 0x80, 0x80));
-        main->SetStatusText("|||");
-        QCOMPARE(main->StatusText(), std::string("|||"));
-        QVERIFY(!main->Timer1()->isActive() && !main->Timer2()->isActive());
-    }
-
-    void pathBox()
-    {
-        QLineEdit* rt1 = main->rt1();
-        // rt1 shows CurrentFilePath; a change of either asks a running pass to restart.
+        MDIForm1& main = Main();
+        QCOMPARE(main.windowTitle() + QString::number(main.width()) + "x" + QString::number(main.height()),
+                 "Varnotek635x386");
+        main.SetStatusText("|||");
+        QCOMPARE(main.StatusText(), std::string("|||"));
+        // rt1 shows CurrentFilePath; a change of either asks a running styling pass to restart.
         t->app.StyleRestartRequested = false;
         t->editor.SetCurrentFilePath("/cnc/part.nc");
-        QCOMPARE(rt1->text(), QStringLiteral("/cnc/part.nc"));
+        QCOMPARE(main.rt1()->text(), QStringLiteral("/cnc/part.nc"));
         QVERIFY(t->app.StyleRestartRequested);
         t->app.StyleRestartRequested = false;
-        rt1->setText(QStringLiteral("/cnc/other.nc"));
+        main.rt1()->setText(QStringLiteral("/cnc/other.nc"));
         QVERIFY(t->app.StyleRestartRequested);
     }
 
-    void clickRunsOnlyKnownCommands()
+    // The whole command line names the file, quotes dropped, its bytes kept; only an existing
+    // regular file is opened, after the window is up, and anything else opens nothing silently.
+    void commandLineOpensFileLater_data()
     {
-        int ran = -1;
-        main->SetToolbarCommand(3, [&] { ran = 3; });
-        main->picToolbar_Click(8);
-        main->picToolbar_Click(-1);
-        QCOMPARE(ran, -1);
-        QTest::mouseClick(Button(main, 3), Qt::LeftButton);
-        QCOMPARE(ran, 3);
-        // Save on the empty editor answers with its message only.
-        QTest::mouseClick(Button(main, 2), Qt::LeftButton);
-        QCOMPARE(t->dialogs.boxes.size(), std::size_t(1));
-        QCOMPARE(t->dialogs.boxes[0].prompt, std::string("Editor is empty"));
-        QVERIFY(t->dialogs.fileDialogs.empty());
+        QTest::addColumn<QByteArrayList>("arguments");  // %1 stands for the folder of the files
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("quoted, blanks") << QByteArrayList{"\"%1/my part.nc\""} << QByteArray("%1/my part.nc") << true;
+        QTest::newRow("not UTF-8") << QByteArrayList{"%1/part\xE9.nc"} << QByteArray("%1/part\xE9.nc") << true;
+        QTest::newRow("two names") << QByteArrayList{"%1/part\xE9.nc", "%1/my part.nc"}
+                                   << QByteArray("%1/part\xE9.nc %1/my part.nc") << false;
+        QTest::newRow("missing") << QByteArrayList{"%1/none.nc"} << QByteArray("%1/none.nc") << false;
+        QTest::newRow("folder") << QByteArrayList{"%1"} << QByteArray("%1") << false;
+    }
+    void commandLineOpensFileLater()
+    {
+        QFETCH(QByteArrayList, arguments);
+        QFETCH(QByteArray, file);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        for (const char* name : {"/my part.nc", "/part\xE9.nc"})
+            QVERIFY(PutOnDisk((folder + name).toStdString(), "N10 M30\r\n"));
+        for (const QByteArray& argument : arguments)
+            t->app.Arguments.push_back(QByteArray(argument).replace("%1", folder).toStdString());
+        MDIForm1& main = Main();
+        const std::string path = file.replace("%1", folder).toStdString();
+        QCOMPARE(t->app.CommandLineFile, path);
+        QCOMPARE(main.Timer1()->isActive(), opened);
+        QCOMPARE(Text(t->editor), std::string());
+        QTRY_COMPARE(t->editor.CurrentFilePath(), opened ? path : std::string());
+        QCOMPARE(Text(t->editor), opened ? "N10 M30\r\n" : std::string());
+        QVERIFY(t->dialogs.boxes.empty());
     }
 
-    // Buttons 5 to 7 show their window once, modeless and without owner; 7 as the About box.
+    // Only the toolbar's own buttons run commands; 5 to 7 show their window, modeless and without
+    // owner, 7 as the About box.
     void buttonsShowTheirWindows_data()
     {
         QTest::addColumn<int>("index");
-        QTest::addColumn<int>("form");
-        QTest::newRow("Find and Replace") << 5 << int(FormId::frmReplace);
-        QTest::newRow("Setup") << 6 << int(FormId::Form1);
-        QTest::newRow("About") << 7 << int(FormId::Form2);
+        QTest::newRow("Find and Replace") << 5;
+        QTest::newRow("Setup") << 6;
+        QTest::newRow("About") << 7;
     }
     void buttonsShowTheirWindows()
     {
         QFETCH(int, index);
-        QFETCH(int, form);
-        main->picToolbar_Click(index);
-        QVERIFY(t->forms.IsLoaded(FormId(form)));
-        QWidget* window = QApplication::activeModalWidget() ? nullptr : QApplication::topLevelWidgets().last();
-        QVERIFY(window);
-        main->picToolbar_Click(index);
-        const auto shown = [this, form]() -> QWidget* {
-            switch (FormId(form)) {
-            case FormId::frmReplace: return t->forms.Find<frmReplace>();
-            case FormId::Form1: return t->forms.Find<Form1>();
-            default: return t->forms.Find<Form2>();
-            }
-        }();
+        MDIForm1& main = Main();
+        int ran = -1;
+        main.SetToolbarCommand(3, [&] { ran = 3; });
+        main.picToolbar_Click(8);
+        main.picToolbar_Click(-1);
+        for (PictureButton* b : main.findChildren<PictureButton*>(QStringLiteral("picToolbar")))
+            if (b->Index() == 3)
+                QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(ran, 3);
+
+        main.picToolbar_Click(index);
+        main.picToolbar_Click(index);
+        QWidget* shown = index == 5   ? static_cast<QWidget*>(t->forms.Find<frmReplace>())
+                         : index == 6 ? static_cast<QWidget*>(t->forms.Find<Form1>())
+                                      : static_cast<QWidget*>(t->forms.Find<Form2>());
         QVERIFY(shown && shown->isVisible() && !shown->parentWidget() && !shown->isModal());
         QCOMPARE(t->app.AboutBoxMode, index == 7);
     }
 
     void editorFillsClientAreaAndTakesTyping()
     {
-        QVERIFY(t->editor.EditorHandle >= 32);
+        Main();
         auto& editor = t->forms.Get<frmEditor>();
-        QVERIFY(editor.IsLoaded());
         auto* sub = qobject_cast<QMdiSubWindow*>(editor.parentWidget());
         QVERIFY(sub && sub->isMaximized());
         QWidget* component = editor.ComponentWidget();
-        QVERIFY(component);
         QCOMPARE(component->size(), editor.size());
-        QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETBACK, sci::STYLE_DEFAULT, 0), 0xFFFFFF);
-        QCOMPARE(t->editor.SendEditor(sci::SCI_STYLEGETSIZE, sci::STYLE_DEFAULT, 0), 10);
-        QCOMPARE(t->editor.SendEditor(sci::SCI_GETLEXER, 0, 0), sci::SCLEX_CONTAINER);
         component->setFocus();
         QTest::keyClicks(component, QStringLiteral("G01 X10"));
-        QCOMPARE(t->editor.SendEditor(sci::SCI_GETLENGTH, 0, 0), 7);
         // Alt with a letter is a chord, not typing; AltGr characters and Ctrl+Alt ones still type.
         QTest::keyClick(component, Qt::Key_F, Qt::AltModifier);
         QTest::keyClick(component, Qt::Key_5, Qt::AltModifier | Qt::ShiftModifier);
@@ -140,16 +141,16 @@ private Q_SLOTS:
     // Loading and styling need the editor window only, and create no main window.
     void editorWindowAloneCreatesNoMainWindow()
     {
-        TestApp bare;
-        bare.LoadEditorWindow();
-        SetText(bare.editor, "N1 M3\r\n");
-        bare.styling.RestyleDocument();
-        QVERIFY(!bare.forms.Exists(FormId::MDIForm1));
+        t->LoadEditorWindow();
+        SetText(t->editor, "N1 M3\r\n");
+        t->styling.RestyleDocument();
+        QVERIFY(!t->forms.Exists(FormId::MDIForm1));
     }
 
     void shutdownOrder()
     {
         Forms& forms = t->forms;
+        MDIForm1& main = Main();
         forms.Get<frmReplace>().Show();
         forms.Get<frmInfo>().Show();
         forms.Get<Form3>().Show();
@@ -158,14 +159,77 @@ private Q_SLOTS:
         auto connection = connect(&forms, &Forms::Unloaded, this, [&](const QString& name) {
             order << name + (t->app.AppClosing ? QStringLiteral(" closing") : QString());
         });
-        main->close();
+        main.close();
         disconnect(connection);
         // The child window goes first, before shutdown begins; Form1 was never loaded.
         QCOMPARE(order, (QStringList{"frmEditor", "Form3 closing", "frmInfo closing", "frmReplace closing",
                                      "MDIForm1 closing"}));
-        QVERIFY(t->app.AppClosing);
-        QVERIFY(!forms.IsLoaded(FormId::frmEditor));
         QVERIFY(forms.Exists(FormId::Form1));
+    }
+
+    void startupWindowHandsOver()
+    {
+        t = std::make_unique<TestApp>("");
+        Form2& form2 = t->forms.Get<Form2>();
+        form2.Show();
+        QCOMPARE(QString::fromStdString(t->app.ProgramFolder), QCoreApplication::applicationDirPath());
+        QVERIFY(form2.Command1()->isHidden());
+        QVERIFY(!t->forms.Exists(FormId::MDIForm1));
+        // The component lives in the build's program folder, not beside this test.
+        t->app.ProgramFolder = VARNOTEK_PROGRAM_DIR;
+        QTRY_VERIFY_WITH_TIMEOUT(t->forms.IsLoaded(FormId::MDIForm1), 5000);
+        QVERIFY(!t->forms.Exists(FormId::Form2));
+        QVERIFY(t->forms.Get<MDIForm1>().isVisible());
+    }
+
+    // The About box keeps its OK button and stays; "The Talvane Editor" shows exactly when
+    // Talvane's program file is in the program folder.
+    void aboutBox_data()
+    {
+        QTest::addColumn<bool>("talvane");
+        QTest::newRow("without Talvane") << false;
+        QTest::newRow("with Talvane") << true;
+    }
+    void aboutBox()
+    {
+        QFETCH(bool, talvane);
+        QTemporaryDir folder;
+        QVERIFY(!talvane || PutOnDisk(folder.filePath("talvane").toStdString(), "#!/bin/sh\n"));
+        t->app.ProgramFolder = folder.path().toStdString();
+        t->app.AboutBoxMode = true;
+        Form2& form2 = t->forms.Get<Form2>();
+        form2.Show();
+        QVERIFY(!form2.Timer1()->isActive() && form2.Command1()->isVisible());
+        QCOMPARE(t->app.ProgramFolder, folder.path().toStdString());
+        QCOMPARE(form2.findChild<QLabel*>(QStringLiteral("Label1"))->isVisible(), talvane);
+        QCOMPARE(form2.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
+                 QString::fromStdString(VarnotekVersionText()));
+        QCOMPARE(VersionText(4, 1, 18), std::string("v4.1 .18"));
+    }
+
+    // The information dialog exists once; its OK closes the About box too, the About box's OK
+    // closes only itself.
+    void theTwoOkButtons()
+    {
+        t->app.AboutBoxMode = true;
+        t->forms.Get<Form2>().Show();
+        t->forms.Get<Form2>().Command2_Click();
+        frmInfo& info = t->forms.Get<frmInfo>();
+        t->forms.Get<Form2>().Command2_Click();
+        QCOMPARE(&t->forms.Get<frmInfo>(), &info);
+        QVERIFY(info.isVisible());
+        QCOMPARE(info.InfoText(), QString::fromStdString(InfoText()).replace("\r\n", "\n"));
+        QVERIFY(InfoText().find("\r\n\r\nhttps://www.varnotek.com or the Talvane website (https://") !=
+                std::string::npos);
+
+        t->forms.Get<Form2>().Command1_Click();
+        QVERIFY(!t->forms.Exists(FormId::Form2));
+        QVERIFY(t->forms.IsLoaded(FormId::frmInfo));
+
+        t->forms.Get<Form2>().Show();
+        info.Command2_Click();
+        QVERIFY(!t->forms.IsLoaded(FormId::Form2));
+        QVERIFY(!t->forms.IsLoaded(FormId::frmInfo));
     }
 };
 

@@ -49,45 +49,34 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    void wholeDocumentToPdf()
+    // The date and the header, then the lines asked for: all of them across pages, or the selection's.
+    void toPdf()
     {
-        const QString pdf = dir.filePath(QStringLiteral("whole.pdf"));
-        t->dialogs.printDialog = ToPdf(pdf);
-        main->picToolbar_Click(3);
-        const QString text = PdfText(pdf);
-        QVERIFY(text.contains(PrintDateLine(QLocale(), QDate::currentDate())));
-        QVERIFY(text.contains(QStringLiteral("/cnc/bracket.nc")));
-        QVERIFY(!text.contains(QStringLiteral("Lines of")));
-        QVERIFY(text.contains(QStringLiteral("N1 G01 X1\n")));
-        QVERIFY(text.contains(QStringLiteral("N150 G01 X150")));
-        QVERIFY(text.count('\f') >= 2);  // more than one page
+        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+        const auto print = [&](QPrinter::PrintRange range) {
+            t->dialogs.printDialog = ToPdf(pdf, range);
+            main->picToolbar_Click(3);
+            return PdfText(pdf);
+        };
+        t->editor.SendEditor(sci::SCI_SETSEL, 12, 40);  // lines 2 to 4
+        const QString whole = print(QPrinter::AllPages), selection = print(QPrinter::Selection);
+        const QString date = PrintDateLine(QLocale(), QDate::currentDate());
+        QVERIFY(whole.startsWith(date) && whole.contains("/cnc/bracket.nc\n") && !whole.contains("Lines of"));
+        QVERIFY(whole.contains("N1 G01 X1\n") && whole.contains("N150 G01 X150") && whole.count('\f') >= 2);
+        QVERIFY(selection.startsWith(date) && selection.contains("3 Lines of /cnc/bracket.nc"));
+        QVERIFY(selection.contains("N2 G01 X2") && selection.contains("N4 G01 X4"));
+        QVERIFY(!selection.contains("N1 G01") && !selection.contains("N5 G01"));
         QVERIFY(t->dialogs.boxes.empty());
         QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
     }
 
-    void selectionToPdf()
+    // Cancelled, or without a document window, nothing is printed and nothing said.
+    void cancelAndNoWindowAreSilent()
     {
-        const QString pdf = dir.filePath(QStringLiteral("selection.pdf"));
-        t->editor.SendEditor(sci::SCI_SETSEL, 12, 40);  // lines 2 to 4
-        t->dialogs.printDialog = ToPdf(pdf, QPrinter::Selection);
         main->picToolbar_Click(3);
-        const QString text = PdfText(pdf);
-        QVERIFY(text.contains(QStringLiteral("3 Lines of /cnc/bracket.nc")));
-        QVERIFY(text.contains(QStringLiteral("N2 G01 X2")) && text.contains(QStringLiteral("N4 G01 X4")));
-        QVERIFY(!text.contains(QStringLiteral("N5 G01")) && !text.contains(QStringLiteral("N1 G01")));
-    }
-
-    void nothingWithoutDocumentWindow()
-    {
+        QCOMPARE(t->dialogs.printDialogs, 1);
         t->forms.Unload(FormId::frmEditor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.printDialogs, 0);
-        QVERIFY(t->dialogs.boxes.empty());
-    }
-
-    void cancelIsSilent()
-    {
         main->picToolbar_Click(3);
         QCOMPARE(t->dialogs.printDialogs, 1);
         QVERIFY(t->dialogs.boxes.empty());
