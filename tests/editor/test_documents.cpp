@@ -105,64 +105,47 @@ private Q_SLOTS:
         QCOMPARE(Text(t->editor), std::string("N2 M30\r\n"));
     }
 
-    void failedLoadKeepsTextWithoutPath_data()
+    // Opening from the Open button or the command line: what a file's kind or a failed load tells
+    // the user. A failed load keeps the text but not its path, a refused file keeps both.
+    void openTellsWhy_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<std::string>("prompt");
-        QTest::newRow("missing") << "missing" << NoSuchFile;
-        QTest::newRow("2 GiB") << "huge"
-                               << std::string(
-                                      "Could not open the file - It is too large: a part program must be smaller "
-                                      "than 2 GiB");
-        QTest::newRow("folder") << "folder" << NoPermission;
-    }
-    void failedLoadKeepsTextWithoutPath()
-    {
-        QFETCH(QString, kind);
-        QFETCH(std::string, prompt);
-        const QString path = QString::fromStdString(Path("target"));
-        if (kind == "huge")
-            QVERIFY(PutOnDisk(path.toStdString(), {}) && QFile::resize(path, qint64(1) << 31));
-        else if (kind == "folder")
-            QVERIFY(QDir().mkdir(path));
-        Load("first.nc", "N1 G00\r\n");
-        QVERIFY(!LoadDocument(t->editor, path.toStdString()));
-        QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
-        QCOMPARE(t->editor.CurrentFilePath(), std::string());
-        QCOMPARE(t->dialogs.boxes, std::vector{Box(prompt, "Can't open")});
-        QCOMPARE(t->dialogs.busyDepth, 0);
-        QVERIFY(t->dialogs.busyCount > 0);
-    }
-
-    // The Open button: what the chosen file's kind tells the user, and whether it is loaded.
-    void openChecksAttributes_data()
-    {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("commandLine");
         QTest::addColumn<std::string>("prompt");
         QTest::addColumn<std::string>("title");
-        QTest::addColumn<bool>("loaded");
-        const std::string system = "You do not have permission to open this system file";
+        const std::string cannot = "Can't open", system = "You do not have permission to open this system file";
+        QTest::newRow("missing, command line") << "missing" << true << NoSuchFile << cannot;
+        QTest::newRow("folder, command line") << "folder" << true << NoPermission << cannot;
+        QTest::newRow("vanished after the dialog") << "missing" << false << NoSuchFile << cannot;
+        QTest::newRow("2 GiB") << "huge" << false
+                               << std::string("Could not open the file - It is too large: a part program must be "
+                                              "smaller than 2 GiB")
+                               << cannot;
         QTest::newRow("unreadable attributes")
-            << "loop"
+            << "loop" << false
             << std::string("The file could not be opened - you may not have permission to access the file or folder")
-            << std::string("Attribute=HiddenFile") << false;
-        QTest::newRow("folder") << "folder" << system << std::string("Attribute=SystemFile") << false;
-        QTest::newRow("fifo") << "fifo" << system << std::string("Attribute=SystemFile") << false;
-        QTest::newRow("read-only") << "readonly"
-                                   << std::string("This file is 'ReadOnly'\r\n\r\nYou may not be able to save "
-                                                  "changes unless you rename or save to a different folder")
-                                   << std::string("Attribute=ReadOnly") << true;
-        QTest::newRow("vanished after the dialog") << "vanished" << NoSuchFile << std::string("Can't open") << false;
+            << std::string("Attribute=HiddenFile");
+        QTest::newRow("folder") << "folder" << false << system << std::string("Attribute=SystemFile");
+        QTest::newRow("fifo") << "fifo" << false << system << std::string("Attribute=SystemFile");
+        QTest::newRow("read-only, loaded") << "readonly" << false
+                                           << std::string("This file is 'ReadOnly'\r\n\r\nYou may not be able to "
+                                                          "save changes unless you rename or save to a different "
+                                                          "folder")
+                                           << std::string("Attribute=ReadOnly");
     }
-    void openChecksAttributes()
+    void openTellsWhy()
     {
         QFETCH(QString, kind);
+        QFETCH(bool, commandLine);
         QFETCH(std::string, prompt);
         QFETCH(std::string, title);
-        QFETCH(bool, loaded);
+        Load("first.nc", "N1 G00\r\n");
+        t->dialogs.busyCount = 0;
         const std::string path = Path("chosen");
         std::unique_ptr<ImmutableFlag> immutable;
-        if (kind == "loop")
+        if (kind == "huge")
+            QVERIFY(PutOnDisk(path, {}) && ::truncate(path.c_str(), off_t(1) << 31) == 0);
+        else if (kind == "loop")
             QVERIFY(::symlink(path.c_str(), path.c_str()) == 0);
         else if (kind == "folder")
             QVERIFY(::mkdir(path.c_str(), 0700) == 0);
@@ -174,16 +157,23 @@ private Q_SLOTS:
             if (!immutable->isSet() && ::chmod(path.c_str(), 0400) != 0)
                 QSKIP("no way to make a file read-only here");
         }
-        t->dialogs.fileNames.push_back(path);
-        main->picToolbar_Click(1);
-        QCOMPARE(t->dialogs.fileDialogs.size(), std::size_t(1));
-        const FileDialogRequest& request = t->dialogs.fileDialogs[0].request;
-        QCOMPARE(request.title + request.filter, std::string("OpenAll Files (*.*)"));
+        if (commandLine) {
+            t->app.CommandLineFile = path;
+            OpenCommandLineFile(t->editor, t->styling);
+        } else {
+            t->dialogs.fileNames.push_back(path);
+            main->picToolbar_Click(1);
+            const FileDialogRequest& request = t->dialogs.fileDialogs.at(0).request;
+            QCOMPARE(request.title + request.filter, std::string("OpenAll Files (*.*)"));
+        }
         QCOMPARE(t->dialogs.boxes, std::vector{Box(prompt, title)});
-        QCOMPARE(t->editor.CurrentFilePath(), loaded ? path : std::string());
+        const bool loaded = kind == "readonly", failed = title == "Can't open";
+        QCOMPARE(Text(t->editor), loaded ? "G90\r\n" : std::string("N1 G00\r\n"));
+        QCOMPARE(t->editor.CurrentFilePath(), loaded ? path : failed ? std::string() : Path("first.nc"));
+        QVERIFY(t->dialogs.busyDepth == 0 && (t->dialogs.busyCount > 0) == (loaded || failed));
     }
 
-    void openCommandAndDeferredOpen()
+    void openCommand()
     {
         ScriptedDialogs& d = t->dialogs;
         Load("a.nc", "N5 M03\r\n");
@@ -198,11 +188,6 @@ private Q_SLOTS:
         QCOMPARE(Caret(t->editor) + Anchor(t->editor), 0);
         OpenCommand(t->application);  // starts from the name last chosen
         QCOMPARE(d.fileDialogs[2].request.initialPath, Path("b.nc"));
-
-        t->app.CommandLineFile = Path("gone.nc");
-        OpenCommandLineFile(t->editor, t->styling);
-        QCOMPARE(t->editor.CurrentFilePath(), std::string());
-        QCOMPARE(d.boxes, std::vector{Box(NoSuchFile, "Can't open")});
     }
 
     void saveButton()

@@ -1,4 +1,5 @@
-// A dialog service for tests: records every request and gives the answers the test queued.
+// A dialog service for tests: records every request and gives the answers the test queued; a
+// question nobody planned for is counted and answered with Cancel.
 #pragma once
 
 #include <deque>
@@ -28,9 +29,44 @@ public:
     // Runs while each box is on screen, as the events a modal box lets through would.
     std::function<void(const MessageBoxRequest&)> whileShown;
 
-    MsgAnswer MessageBox(const MessageBoxRequest& request) override;
-    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
-    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
-    void SetBusy(bool busy) override;
-    bool PrintDialog(QPrinter& printer) override;
+    MsgAnswer MessageBox(const MessageBoxRequest& request) override
+    {
+        boxes.push_back(request);
+        if (whileShown)
+            whileShown(request);
+        return request.buttons == MsgButtons::OK ? MsgAnswer::OK : Next(answers, MsgAnswer::Cancel);
+    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override
+    {
+        fileDialogs.push_back({false, request});
+        return Next(fileNames, {});
+    }
+    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override
+    {
+        fileDialogs.push_back({true, request});
+        return Next(fileNames, {});
+    }
+    void SetBusy(bool busy) override
+    {
+        busyDepth += busy ? 1 : -1;
+        busyCount += busy ? 1 : 0;
+    }
+    bool PrintDialog(QPrinter& printer) override
+    {
+        ++printDialogs;
+        return printDialog && printDialog(printer);
+    }
+
+private:
+    template <typename T>
+    T Next(std::deque<T>& queue, T unplanned)
+    {
+        if (queue.empty()) {
+            ++unexpected;
+            return unplanned;
+        }
+        T next = std::move(queue.front());
+        queue.pop_front();
+        return next;
+    }
 };
