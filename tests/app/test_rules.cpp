@@ -1,5 +1,5 @@
-// The plain rules of start-up and layout: command line, program folder, rounding, the toolbar's
-// rows, the component's size.
+// The plain rules of start-up and layout: program folder, rounding, the toolbar's rows, the
+// component's size.
 #include <QtTest>
 
 #include "app/MainLayout.h"
@@ -10,16 +10,6 @@
 class TestRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void commandLineFile()
-    {
-        using V = std::vector<std::string>;
-        QCOMPARE(CommandLineFileFrom(V{}), std::string());
-        QCOMPARE(CommandLineFileFrom(V{"\"/cnc/my part.nc\""}), std::string("/cnc/my part.nc"));
-        QCOMPARE(CommandLineFileFrom(V{"/cnc/my", "part.nc"}), std::string("/cnc/my part.nc"));
-        QCOMPARE(CommandLineFileFrom(V{"/cnc/pa\"rt.nc"}), std::string("/cnc/part.nc"));
-        QCOMPARE(CommandLineFileFrom(V{"a", "", "b"}), std::string("a  b"));
-    }
-
     void programFolder()
     {
         QCOMPARE(WithoutTrailingSeparator("/opt/varnotek/"), std::string("/opt/varnotek"));

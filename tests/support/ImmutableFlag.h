@@ -8,30 +8,32 @@
 
 #include "base/FileDescriptor.h"
 
-// The immutable flag refuses writes even to root; cleared again so the folder can be removed.
+// Cleared again when it goes, so that the folder can be removed.
 class ImmutableFlag {
 public:
     explicit ImmutableFlag(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
-        int flags = 0;
-        if (fd_.get() < 0 || ::ioctl(fd_.get(), FS_IOC_GETFLAGS, &flags) != 0)
-            return;
-        flags |= FS_IMMUTABLE_FL;
-        set_ = ::ioctl(fd_.get(), FS_IOC_SETFLAGS, &flags) == 0;
+        set_ = Change(true);
     }
     ~ImmutableFlag()
     {
-        int flags = 0;
-        if (set_ && ::ioctl(fd_.get(), FS_IOC_GETFLAGS, &flags) == 0) {
-            flags &= ~FS_IMMUTABLE_FL;
-            ::ioctl(fd_.get(), FS_IOC_SETFLAGS, &flags);
-        }
+        if (set_)
+            Change(false);
     }
     ImmutableFlag(const ImmutableFlag&) = delete;
     ImmutableFlag& operator=(const ImmutableFlag&) = delete;
     bool isSet() const { return set_; }
 
 private:
+    bool Change(bool on)
+    {
+        int flags = 0;
+        if (fd_.get() < 0 || ::ioctl(fd_.get(), FS_IOC_GETFLAGS, &flags) != 0)
+            return false;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        return ::ioctl(fd_.get(), FS_IOC_SETFLAGS, &flags) == 0;
+    }
+
     FileDescriptor fd_;
     bool set_ = false;
 };
