@@ -15,8 +15,6 @@ int main(int argc, char** argv)
         // A target's regressions folder exists only once a crash input has been kept.
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(argv[i], error)) {
-            if (!entry.is_regular_file())
-                continue;
             std::ifstream in(entry.path(), std::ios::binary);
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             // An exactly-sized heap copy, so that a read past the input's end meets AddressSanitizer.
