@@ -190,8 +190,8 @@ private Q_SLOTS:
         QVERIFY(PutOnDisk(File("StyleSet.sty"), "STYLE=OFF") &&
                 QFile::resize(QString::fromStdString(File("StyleSet.sty")), kMaxStyleSetFileBytes + 1));
         QVERIFY(!ReloadStyleSet(t->styling) && t->styling.StylingEnabled && Fore(13) == Red);
-        // Disable covers letters, colours and styles; saved, it turns styling off at once. Opened
-        // again, the dialog shows the file: disabled, with its colours.
+        // Disable, saved, turns styling off at once. Opened again, the dialog shows the file:
+        // disabled, the panel covered, with its colours.
         Press("optEnableStyle", 0);
         Press("Command4");
         QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=OFF\r\n(1#49152\r\nA2#0\r\nM4#255\r\nX0#0\r\n"));
