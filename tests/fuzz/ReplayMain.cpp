@@ -2,12 +2,9 @@
 // normal build replays each target's seed corpus and kept crash inputs as a test.
 #include "FuzzCheck.h"
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,21 +14,13 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         // A target's regressions folder exists only once a crash input has been kept.
         std::error_code error;
-        if (!std::filesystem::is_directory(argv[i], error))
-            continue;
-        std::vector<std::filesystem::path> files;
-        for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
-            if (entry.is_regular_file())
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        for (const auto& file : files) {
-            std::ifstream in(file, std::ios::binary);
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i], error)) {
+            std::ifstream in(entry.path(), std::ios::binary);
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             // An exactly-sized heap copy, so that a read past the input's end meets AddressSanitizer.
-            const auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
-            std::memcpy(copy.get(), bytes.data(), bytes.size());
-            std::fprintf(stderr, "%s\n", file.c_str());
-            LLVMFuzzerTestOneInput(copy.get(), bytes.size());
+            const std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
+            std::fprintf(stderr, "%s\n", entry.path().c_str());
+            LLVMFuzzerTestOneInput(copy.data(), copy.size());
             ++replayed;
         }
     }

@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const DisplaySettings settings = DisplaySettingsFromText(text);
     FUZZ_CHECK(settings.colorOn == (text.find("COLOR=OFF") == std::string_view::npos));
-    FUZZ_CHECK(settings.boldMode == BoldNone || settings.boldMode == BoldSome || settings.boldMode == BoldAll);
     // What the editor writes back reads as the same settings.
     FUZZ_CHECK(DisplaySettingsFromText(DisplaySettingsText(settings)) == settings);
     return 0;

@@ -26,8 +26,7 @@ private Q_SLOTS:
         environment.insert("XDG_RUNTIME_DIR", folder.path());  // away from any real message endpoint
         tool.setProcessEnvironment(environment);
         tool.start(folder.filePath("style-dump"), {folder.filePath("program.nc")});
-        QVERIFY(tool.waitForFinished(60000));
-        QCOMPARE(tool.exitCode(), 0);
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
         QCOMPARE(tool.readAllStandardOutput(),
                  QByteArray("0 0 3 14\n0 3 5 0\n0 8 1 57\n0 9 2 32\n0 11 1 0\n0 12 1 58\n0 13 1 25\n0 14 1 0\n"
                             "0 15 2 59\n0 17 1 0\n0 18 2 32\n0 20 1 0\n0 21 1 60\n0 22 3 32\n0 25 2 0\n"
