@@ -75,7 +75,6 @@ private Q_SLOTS:
             all.append(char(b));
         QTest::newRow("all byte values, mixed line ends") << all + "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3";
         QTest::newRow("lone CR at end") << QByteArray("G00\r");
-        QTest::newRow("one long line") << QByteArray(1 << 20, 'X');
     }
     void everyByteSurvivesLoadAndSave()
     {
