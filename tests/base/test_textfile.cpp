@@ -19,17 +19,14 @@ namespace {
 constexpr uid_t kNobody = 65534;
 const QByteArray Old = "G00 old, longer than the new", New = "N10 G01 X5";
 
-std::string Join(const QTemporaryDir& dir, const std::string& name)
-{
-    return QFile::encodeName(dir.path()).toStdString() + "/" + name;
-}
+std::string Join(const QTemporaryDir& dir, const std::string& name) { return dir.path().toStdString() + "/" + name; }
 
 // The exit code of check run in a child process, -1 when it died. Root bypasses permission bits,
 // so unless asRoot the child runs as nobody, in dir handed over to that user.
 int InChild(const QTemporaryDir& dir, bool asRoot, const std::function<int()>& check)
 {
     const bool drop = ::geteuid() == 0 && !asRoot;
-    if (drop && ::chown(QFile::encodeName(dir.path()).constData(), kNobody, kNobody) != 0)
+    if (drop && ::chown(dir.path().toLocal8Bit(), kNobody, kNobody) != 0)
         return -1;
     const pid_t child = ::fork();
     if (child == 0)
@@ -101,7 +98,7 @@ private Q_SLOTS:
         const std::string path = Join(dir, kind.startsWith("caf") ? kind.toStdString() : "part.nc");
         QVERIFY(::symlink("target", Join(dir, "middle").c_str()) == 0);
         QVERIFY(kind.startsWith("caf") || MakeEntry(kind, path, kind.contains("root's") ? 0 : kNobody));
-        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), kind.contains("closed") ? 0555 : 0755), 0);
+        QCOMPARE(::chmod(dir.path().toLocal8Bit(), kind.contains("closed") ? 0555 : 0755), 0);
         struct stat before = {}, after = {};
         ::stat(path.c_str(), &before);
         const bool file = before.st_ino == 0 || S_ISREG(before.st_mode);  // a FIFO is not opened
