@@ -13,6 +13,7 @@
 #include "dnc/InterProc.h"
 
 using Boxes = std::vector<MessageBoxRequest>;
+using Words = QStringList;  // sent as Talvane's replies
 
 namespace {
 
@@ -119,14 +120,17 @@ private Q_SLOTS:
         QTest::newRow("program file a folder") << Press{.files = {"talvane/"}, .sim = none, .boxes = {NotInstalled}};
         QTest::newRow("no Orvex.ini") << Press{.files = {"talvane"}, .boxes = {NoProfiles}};
         QTest::newRow("Orvex.ini a folder") << Press{.files = {"Orvex.ini/"}, .boxes = {NoProfiles}};
-        QTest::newRow("no machine named") << Press{.ini = "[MC1]\r\nMCNAME=\r\n", .boxes = {NoProfiles}, .listed = QStringList()};
+        QTest::newRow("no machine named") << Press{.ini = "[MC1]\r\nMCNAME=\r\n", .boxes = {NoProfiles},
+            .listed = QStringList()};
         QTest::newRow("one machine, 4.1") << Press{.ini = "[MC4]\r\nMCNAME=Lathe\r\n[MC6]\r\nMCNAME=\r\n",
-            .sim = {"--version", "4.1", "--reply", "ok"}, .answers = {No}, .boxes = {SaveQuestion}, .sent = {{4, "dncfile.tmp"}}};
-        QTest::newRow("OK twice, Talvane busy") << Press{.sim = {"--reply", "busy"}, .script = "0oo", .answers = {No, Yes},
-            .saveAs = "chosen.nc", .boxes = {SaveQuestion, SaveQuestion, Busy}, .listed = listed,
+            .sim = {"--version", "4.1", "--reply", "ok"}, .answers = {No}, .boxes = {SaveQuestion},
+            .sent = {{4, "dncfile.tmp"}}};
+        QTest::newRow("OK twice, Talvane busy") << Press{.sim = {"--reply", "busy"}, .script = "0oo",
+            .answers = {No, Yes}, .saveAs = "chosen.nc", .boxes = {SaveQuestion, SaveQuestion, Busy}, .listed = listed,
             .sent = {{1, "dncfile.tmp"}, {1, "chosen.nc"}}};
         QTest::newRow("nothing selected, then Cancel") << Press{.script = "oc"};
-        QTest::newRow("Save As cancelled") << Press{.script = "1o", .answers = {Yes}, .boxes = {SaveQuestion}, .listed = listed};
+        QTest::newRow("Save As cancelled") << Press{.script = "1o", .answers = {Yes}, .boxes = {SaveQuestion},
+            .listed = listed};
         QTest::newRow("dncfile.tmp not written") << Press{.script = "1go", .answers = {No},
             .boxes = {SaveQuestion, notWritten}, .listed = listed};
         // clang-format on
@@ -176,21 +180,19 @@ private Q_SLOTS:
     // arrives while another's box is open waits for that box to close.
     void replies_data()
     {
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<QStringList>("whileOpen");
+        QTest::addColumn<Words>("words");
+        QTest::addColumn<Words>("whileOpen");
         QTest::addColumn<Boxes>("boxes");
-        QTest::newRow("no machine") << QStringList{"DNC_NO_MC"} << QStringList() << Boxes{NoMachine};
-        QTest::newRow("lower case") << QStringList{"dnc_busy", "Dnc_No_Mc"} << QStringList() << Boxes{};
-        QTest::newRow("with a line end") << QStringList{"DNC_BUSY\r\n"} << QStringList() << Boxes{};
-        QTest::newRow("the later one wins")
-            << QStringList{"DNC_BUSY", "DNC_NO_MC"} << QStringList() << Boxes{NoMachine};
-        QTest::newRow("one box at a time")
-            << QStringList{"DNC_BUSY"} << QStringList{"DNC_NO_MC"} << Boxes{Busy, NoMachine};
+        QTest::newRow("no machine") << Words{"DNC_NO_MC"} << Words() << Boxes{NoMachine};
+        QTest::newRow("lower case") << Words{"dnc_busy", "Dnc_No_Mc"} << Words() << Boxes{};
+        QTest::newRow("with a line end") << Words{"DNC_BUSY\r\n"} << Words() << Boxes{};
+        QTest::newRow("the later one wins") << Words{"DNC_BUSY", "DNC_NO_MC"} << Words() << Boxes{NoMachine};
+        QTest::newRow("one box at a time") << Words{"DNC_BUSY"} << Words{"DNC_NO_MC"} << Boxes{Busy, NoMachine};
     }
     void replies()
     {
-        QFETCH(QStringList, words);
-        QFETCH(QStringList, whileOpen);
+        QFETCH(Words, words);
+        QFETCH(Words, whileOpen);
         QFETCH(Boxes, boxes);
         InterProc talvane;
         QVERIFY(talvane.Listen("talvane"));
