@@ -46,7 +46,8 @@ const MessageBoxRequest NotInstalled = Notice("Talvane is not installed - To DNC
 
 const std::string Program = "G01 X1\r\n(\xFF\x01 tool)\nM30";
 
-// A press of the Talvane button and what follows it.
+// A press of the Talvane button and what follows it. Every member has an initializer, so that a row
+// names only what differs.
 struct Press {
     QStringList files{"Orvex.ini"};  // put in the program folder, holding ini; a trailing "/" makes a folder
     QByteArray ini = "[MC0]\r\nMCNAME=Zero\r\n[MC5]\r\nMCNAME=Five\r\n";
