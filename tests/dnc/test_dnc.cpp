@@ -189,50 +189,37 @@ private Q_SLOTS:
         QCOMPARE(fs::exists(path), kind == "file");
     }
 
-    // Garbage ends its connection at once; silence, a frame stalled half-way or trickling a byte at
-    // a time, once the frame's time is up. Nothing of theirs is delivered, and the endpoint goes on.
-    void hostilePeersDropped()
+    // Connections past the cap are closed unread; garbage ends its connection at once; silence, a
+    // frame stalled half-way or trickling a byte at a time, once the frame's time is up. Nothing of
+    // theirs is delivered, and then there is room again. A receiver that runs a nested event loop
+    // while its peer closes still gets the frames that came before the close.
+    void peers()
     {
         Listener listener;
-        const std::string frame = Frame("never delivered");
-        const auto garbage = Connect("MBI2" + frame.substr(4) + frame), silent = Connect(),
-                   halfway = Connect(frame.substr(0, 12)), trickling = Connect();
-        QTRY_COMPARE_WITH_TIMEOUT(garbage->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs / 2);
+        std::vector<std::unique_ptr<QLocalSocket>> peers;
+        connect(&listener, &InterProc::MessageReceived, this,
+                [&peers](int, const std::string&, int, const std::string& text) {
+                    if (text == "held") {
+                        peers.front()->disconnectFromServer();
+                        QTest::qWait(200);
+                    }
+                });
+        const std::string frame = Frame("never delivered"), garbage = "MBI2" + frame.substr(4) + frame;
+        for (const std::string& bytes : {Frame("held") + Frame("sent before the close"), garbage, frame.substr(0, 12)})
+            peers.push_back(Connect(bytes));
+        while (peers.size() < 40)  // silent, up to one past the cap
+            peers.push_back(Connect(peers.size() == 39 ? Frame("beyond the cap") : ""));
+        QTRY_COMPARE_WITH_TIMEOUT(peers[1]->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs / 2);
+        QTRY_COMPARE(peers.back()->state(), QLocalSocket::UnconnectedState);
+        QTRY_VERIFY_WITH_TIMEOUT(listener.findChildren<MbConnection*>().isEmpty(), MbConnection::kFrameTimeoutMs * 4);
+        const auto trickling = Connect();
         for (std::size_t sent = 0; trickling->state() == QLocalSocket::ConnectedState && sent < frame.size(); ++sent) {
             trickling->write(frame.data() + sent, 1);
             trickling->flush();
             QTest::qWait(MbConnection::kFrameTimeoutMs / 6);
         }
-        for (const auto* peer : {silent.get(), halfway.get()})
-            QTRY_COMPARE_WITH_TIMEOUT(peer->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs * 4);
         const auto late = Connect(Frame("still listening"));
-        QTRY_COMPARE(listener.texts, Strings{"still listening"});
-    }
-
-    // More connections than the cap: those beyond it are closed unread, the first ones still work,
-    // and once they close there is room again. A receiver that runs a nested event loop while its
-    // peer closes still gets the frames that came before the close.
-    void connectionCap()
-    {
-        Listener listener;
-        std::vector<std::unique_ptr<QLocalSocket>> held;
-        for (int i = 0; i < 40; ++i)
-            held.push_back(Connect(i == 0    ? Frame("held") + Frame("sent before the close")
-                                   : i == 39 ? Frame("beyond the cap")
-                                             : ""));
-        connect(&listener, &InterProc::MessageReceived, this,
-                [&held](int, const std::string&, int, const std::string& text) {
-                    if (text == "held") {
-                        held.front()->disconnectFromServer();
-                        QTest::qWait(200);
-                    }
-                });
-        QTRY_COMPARE(held.back()->state(), QLocalSocket::UnconnectedState);
-        QTRY_COMPARE(listener.texts, (Strings{"held", "sent before the close"}));
-        held.clear();
-        QTRY_VERIFY(listener.findChildren<MbConnection*>().isEmpty());
-        const auto after = Connect(Frame("after"));
-        QTRY_COMPARE(listener.texts, (Strings{"held", "sent before the close", "after"}));
+        QTRY_COMPARE(listener.texts, (Strings{"held", "sent before the close", "still listening"}));
     }
 
     // 4.1 before 5.0; a listener that never accepts would make a blocking connect wait once its queue is full.
