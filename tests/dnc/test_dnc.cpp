@@ -1,9 +1,8 @@
 // The hand-off's pieces below the windows: the frame layout and limits, Orvex.ini as the list reads
 // it, the endpoint folder and names, the `mb` control against stale, foreign and hostile peers and
-// past its connection cap, the Talvane probe, and talvane-sim's own output. The hand-off end to
-// end is in tests/app; random frames and profile files are in tests/fuzz.
+// past its connection cap, and the Talvane probe. The hand-off end to end is in tests/app; random
+// frames and profile files are in tests/fuzz.
 #include "MbTestSupport.h"
-#include "TalvaneSim.h"
 #include "dnc/InterProc.h"
 #include "dnc/MachineProfiles.h"
 #include "dnc/MbConnection.h"
@@ -12,48 +11,44 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QSignalSpy>
 
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 namespace {
 
-// The texts of the frames an InterProc has received.
-Strings Texts(const QSignalSpy& received)
-{
-    Strings texts;
-    for (const QList<QVariant>& arguments : received)
-        texts.push_back(arguments.at(3).value<std::string>());
-    return texts;
-}
+// The path of an endpoint's socket file, the endpoint folder made first.
+std::string Path(const std::string& name) { return mb::EndpointPath(mb::EndpointFolder().value(), name); }
 
-QString EndpointFile(const std::string& name)
-{
-    return QString::fromStdString(mb::EndpointPath(mb::EndpointFolderPath(), name));
-}
+// The text of the largest frame from a one-byte sender.
+const std::string LargestText(mb::kMaxFrameBody - mb::kFrameFixedBody - 1, 'x');
 
-std::string Frame(const char* text) { return mb::EncodeFrame(1, "x", text).value(); }
-
-mb::FrameDecoder::Result Decode(std::string_view bytes)
-{
-    mb::Frame frame;
-    return mb::FrameDecoder().Feed(bytes, frame);
-}
+std::string Frame(const std::string& text) { return mb::EncodeFrame(1, "x", text).value(); }
 
 // A raw connection to "talvane" as a foreign peer makes it, and the bytes it writes at once.
 std::unique_ptr<QLocalSocket> Connect(const std::string& bytes = {})
 {
     auto socket = std::make_unique<QLocalSocket>();
-    socket->connectToServer(EndpointFile("talvane"));
-    if (socket->waitForConnected(5000) && !bytes.empty() && socket->write(bytes.data(), qint64(bytes.size())) > 0)
+    socket->connectToServer(QString::fromStdString(Path("talvane")));
+    if (socket->waitForConnected(5000) && socket->write(bytes.data(), qint64(bytes.size())) > 0)
         socket->waitForBytesWritten(5000);
     return socket;
 }
+
+// The endpoint "talvane" and the texts of the frames it has received.
+struct Listener : InterProc {
+    Strings texts;
+    Listener()
+    {
+        Listen("talvane");
+        connect(this, &InterProc::MessageReceived,
+                [this](int, const std::string&, int, const std::string& text) { texts.push_back(text); });
+    }
+};
 
 }  // namespace
 
@@ -63,21 +58,37 @@ class TestDnc : public QObject {
 private Q_SLOTS:
     void init() { runtime_ = std::make_unique<RuntimeFolder>(); }
 
-    // Big-endian fields; the largest body passes both ways, one byte more is refused.
-    void frameLayoutAndLimits()
+    // The largest body passes; one byte more is refused at once, like each broken field.
+    void frames_data()
+    {
+        // "hello" from "x": L = 16 at offset 4, S = 1 at 12, T = 5 at 15.
+        const std::string good = Frame("hello"), tooLong = Patched(good, 4, mb::kMaxFrameBody + 1, 4);
+        QTest::addColumn<std::string>("stream");
+        QTest::addColumn<bool>("ready");
+        QTest::newRow("largest") << Frame(LargestText) << true;
+        QTest::newRow("bad magic") << "MBI2" + good.substr(4) << false;
+        QTest::newRow("L over 1 MiB") << tooLong << false;
+        QTest::newRow("L over 1 MiB, header alone") << tooLong.substr(0, 8) << false;
+        QTest::newRow("L below 10") << Patched(good, 4, 9, 4) << false;
+        QTest::newRow("L above 10+S+T") << Patched(good, 4, 17, 4) + "x" << false;
+        QTest::newRow("L below 10+S+T") << Patched(good, 4, 15, 4) << false;
+        QTest::newRow("S larger than the rest") << Patched(good, 12, 10, 2) << false;
+    }
+    void frames()
+    {
+        QFETCH(std::string, stream);
+        QFETCH(bool, ready);
+        mb::Frame frame;
+        std::string_view bytes = stream;
+        QCOMPARE(mb::FrameDecoder().Feed(bytes, frame),
+                 ready ? mb::FrameDecoder::Result::FrameReady : mb::FrameDecoder::Result::Malformed);
+    }
+    // Big-endian fields; a body one byte over the largest, or a sender too long for its field, is not encoded.
+    void frameLayout()
     {
         QCOMPARE(QByteArray::fromStdString(mb::EncodeFrame(-2, "ab", "xyz").value()).toHex(),
                  QByteArray("4d4249310000000ffffffffe000261620000000378797a"));
-        const std::string text(mb::kMaxFrameBody - mb::kFrameFixedBody - 3, 'x');
-        QCOMPARE(Decode(mb::EncodeFrame(1, "abc", text).value()), mb::FrameDecoder::Result::FrameReady);
-        QVERIFY(!mb::EncodeFrame(0, "abcd", text) && !mb::EncodeFrame(0, std::string(0x10000, 's'), ""));
-    }
-
-    void malformedFrame_data() { AddMalformedFrameRows(); }
-    void malformedFrame()
-    {
-        QFETCH(std::string, stream);
-        QCOMPARE(Decode(stream), mb::FrameDecoder::Result::Malformed);
+        QVERIFY(!mb::EncodeFrame(0, "xy", LargestText) && !mb::EncodeFrame(0, std::string(0x10000, 's'), ""));
     }
 
     void profiles()
@@ -108,14 +119,13 @@ private Q_SLOTS:
     void endpointFolder()
     {
         QFETCH(QString, kind);
-        const std::string folder = mb::EndpointFolderPath(), elsewhere = folder + ".real";
-        const std::string& made = kind == "symlink" ? elsewhere : folder;
-        QVERIFY(kind == "missing" ||
-                ((kind == "fifo" ? ::mkfifo(made.c_str(), 0700) : ::mkdir(made.c_str(), 0700)) == 0 &&
-                 ::chmod(made.c_str(), kind.toUInt(nullptr, 8) | 0700) == 0));
+        const std::string folder = mb::EndpointFolderPath(), made = kind == "symlink" ? folder + ".real" : folder;
+        if (kind != "missing")
+            kind == "fifo" ? ::mkfifo(made.c_str(), 0700) : ::mkdir(made.c_str(), 0700);
+        ::chmod(made.c_str(), kind.toUInt(nullptr, 8) | 0700);
         if (kind == "owner" && ::chown(folder.c_str(), 65534, 65534) != 0)
             QSKIP("handing a folder to another user needs root");
-        QVERIFY(kind != "symlink" || ::symlink(elsewhere.c_str(), folder.c_str()) == 0);
+        QVERIFY(kind != "symlink" || ::symlink(made.c_str(), folder.c_str()) == 0);
         const auto before = fs::symlink_status(folder);
         const mode_t oldMask = ::umask(0777);
         const bool prepared = mb::EndpointFolder().has_value();
@@ -140,19 +150,16 @@ private Q_SLOTS:
             QVERIFY2(mb::IsValidEndpointName(name, folder) == valid, name.c_str());
     }
 
-    // A killed editor's socket file goes; those of running editors and of anything else stay.
+    // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
+    // and of anything else stay.
     void endpointsOfEndedEditorsRemoved()
     {
-        const std::string folder = mb::EndpointFolder().value();
-        const pid_t ended = ::fork();
-        if (ended == 0)
-            ::_exit(0);
-        ::waitpid(ended, nullptr, 0);
-        const std::string gone = folder + "/varnotek-" + std::to_string(ended), other = folder + "/talvane",
-                          running = folder + "/varnotek-" + std::to_string(::getpid());
-        QVERIFY(MakeStaleSocket(gone) && MakeStaleSocket(running) && MakeStaleSocket(other));
-        mb::RemoveEndpointsOfEndedProcesses(folder, "varnotek-");
-        QVERIFY(!fs::exists(gone) && fs::exists(running) && fs::exists(other));
+        const Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())),
+                            Path("talvane")};
+        for (const std::string& path : paths)
+            MakeStaleSocket(path);
+        mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
+        QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
     }
 
     // A stale socket file is taken over, a live endpoint or a foreign file is not; the endpoint's
@@ -167,9 +174,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         auto first = std::make_unique<InterProc>();
-        QVERIFY(mb::EndpointFolder() && (kind != "stale" || MakeStaleSocket(EndpointFile("talvane").toStdString())));
-        QVERIFY(kind != "live" || first->Listen("talvane"));
-        QVERIFY(kind != "file" || QFile(EndpointFile("talvane")).open(QIODevice::WriteOnly));
+        const std::string path = Path("talvane");
+        QVERIFY(kind == "live"    ? first->Listen("talvane")
+                : kind == "stale" ? MakeStaleSocket(path)
+                                  : bool(std::ofstream(path)));
         InterProc second;
         QCOMPARE(second.Listen("TALVANE"), kind == "stale");
         second.TargetName = "Talvane";
@@ -178,56 +186,40 @@ private Q_SLOTS:
         QVERIFY(second.Flush() == (kind != "file") && second.Flush());
         QVERIFY(!second.Listen("bad/name") && second.EndpointName().empty());
         first.reset();
-        QCOMPARE(fs::exists(EndpointFile("talvane").toStdString()), kind == "file");
+        QCOMPARE(fs::exists(path), kind == "file");
     }
 
-    // Garbage ends its connection at once; silence, a frame stalled half-way or trickling a byte at
-    // a time, once the frame's time is up. Nothing of theirs is delivered, and the endpoint goes on.
-    void hostilePeersDropped()
+    // Connections past the cap are closed unread; garbage ends its connection at once; silence, a
+    // frame stalled half-way or trickling a byte at a time, once the frame's time is up. Nothing of
+    // theirs is delivered, and then there is room again. A receiver that runs a nested event loop
+    // while its peer closes still gets the frames that came before the close.
+    void peers()
     {
-        InterProc listener;
-        QSignalSpy received(&listener, &InterProc::MessageReceived);
-        QVERIFY(listener.Listen("talvane"));
-        const std::string frame = Frame("never delivered");
-        const auto garbage = Connect("MBI2" + frame.substr(4) + frame), silent = Connect(),
-                   halfway = Connect(frame.substr(0, 12)), trickling = Connect();
-        QTRY_COMPARE_WITH_TIMEOUT(garbage->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs / 2);
+        Listener listener;
+        std::vector<std::unique_ptr<QLocalSocket>> peers;
+        connect(&listener, &InterProc::MessageReceived, this,
+                [&peers](int, const std::string&, int, const std::string& text) {
+                    if (text == "held") {
+                        peers.front()->disconnectFromServer();
+                        QTest::qWait(200);
+                    }
+                });
+        const std::string frame = Frame("never delivered"), garbage = "MBI2" + frame.substr(4) + frame;
+        for (const std::string& bytes : {Frame("held") + Frame("sent before the close"), garbage, frame.substr(0, 12)})
+            peers.push_back(Connect(bytes));
+        while (peers.size() < 40)  // silent, up to one past the cap
+            peers.push_back(Connect(peers.size() == 39 ? Frame("beyond the cap") : ""));
+        QTRY_COMPARE_WITH_TIMEOUT(peers[1]->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs / 2);
+        QTRY_COMPARE(peers.back()->state(), QLocalSocket::UnconnectedState);
+        QTRY_VERIFY_WITH_TIMEOUT(listener.findChildren<MbConnection*>().isEmpty(), MbConnection::kFrameTimeoutMs * 4);
+        const auto trickling = Connect();
         for (std::size_t sent = 0; trickling->state() == QLocalSocket::ConnectedState && sent < frame.size(); ++sent) {
             trickling->write(frame.data() + sent, 1);
             trickling->flush();
             QTest::qWait(MbConnection::kFrameTimeoutMs / 6);
         }
-        for (const auto* peer : {silent.get(), halfway.get()})
-            QTRY_COMPARE_WITH_TIMEOUT(peer->state(), QLocalSocket::UnconnectedState, MbConnection::kFrameTimeoutMs * 4);
         const auto late = Connect(Frame("still listening"));
-        QTRY_COMPARE(Texts(received), Strings{"still listening"});
-    }
-
-    // More connections than the cap: those beyond it are closed unread, the first ones still work,
-    // and once they close there is room again. A receiver that runs a nested event loop while its
-    // peer closes still gets the frames that came before the close.
-    void connectionCap()
-    {
-        InterProc listener;
-        QSignalSpy received(&listener, &InterProc::MessageReceived);
-        QVERIFY(listener.Listen("talvane"));
-        std::vector<std::unique_ptr<QLocalSocket>> held;
-        const std::string first = Frame("held") + Frame("sent before the close");
-        for (int i = 0; i < 40; ++i)
-            held.push_back(Connect(i == 0 ? first : i == 39 ? Frame("beyond the cap") : ""));
-        connect(&listener, &InterProc::MessageReceived, this,
-                [&held](int, const std::string&, int, const std::string& text) {
-                    if (text == "held") {
-                        held.front()->disconnectFromServer();
-                        QTest::qWait(200);
-                    }
-                });
-        QTRY_COMPARE(held.back()->state(), QLocalSocket::UnconnectedState);
-        QTRY_COMPARE(Texts(received), (Strings{"held", "sent before the close"}));
-        held.clear();
-        QTRY_VERIFY(listener.findChildren<MbConnection*>().isEmpty());
-        const auto after = Connect(Frame("after"));
-        QTRY_COMPARE(Texts(received), (Strings{"held", "sent before the close", "after"}));
+        QTRY_COMPARE(listener.texts, (Strings{"held", "sent before the close", "still listening"}));
     }
 
     // 4.1 before 5.0; a listener that never accepts would make a blocking connect wait once its queue is full.
@@ -237,20 +229,9 @@ private Q_SLOTS:
         QVERIFY(five.Listen("Talvane 5.0"));
         QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
         stuck.setListenBacklogSize(1);
-        QVERIFY(stuck.listen(EndpointFile("talvane 4.1")));
+        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
         for (int probe = 0; probe < 20; ++probe)
             QCOMPARE(GetTalvaneVersion(), 41);
-    }
-
-    // Every byte printed visibly; a frame in its own name is not answered, or it would answer itself for ever.
-    void talvaneSim()
-    {
-        TalvaneSim sim({"--reply", "busy"});
-        QVERIFY(sim.WaitForReady());
-        Connect(mb::EncodeFrame(1, "Talvane 5.0", "loop?").value() + Frame("/tmp/a\\b\tc\xFF\x01~.tmp"));
-        QTRY_COMPARE(sim.Frames(), QByteArray("Talvane 5.0\t1\tloop?\nx\t1\t/tmp/a\\x5Cb\\x09c\\xFF\\x01~.tmp\n"));
-        QTest::qWait(300);
-        QCOMPARE(sim.Frames().count('\n'), 2);
     }
 };
 
