@@ -3,59 +3,28 @@
 #include <QtTest>
 
 #include <QProcess>
-#include <QTemporaryDir>
 
+#include "MbTestSupport.h"
+#include "TalvaneSim.h"
 #include "base/DialogService.h"
-
-namespace {
-
-const QString TestDir = QStringLiteral(VARNOTEK_TEST_DIR);
-const QString ProgramDir = QStringLiteral(VARNOTEK_PROGRAM_DIR);
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
 
 class TestFailurePath : public QObject {
     Q_OBJECT
-    QTemporaryDir runtime;
-    QProcess sim;
-    QString simRecord;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(runtime.isValid());
-        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        simRecord = runtime.filePath(QStringLiteral("talvane.record"));
-        sim.start(ProgramDir + "/talvane-sim", {"--record", simRecord});
-        QVERIFY(sim.waitForStarted());
-        QVERIFY(sim.waitForReadyRead(5000));
-        QVERIFY(sim.readAll().contains("ready"));
-    }
-    void cleanupTestCase()
-    {
-        sim.terminate();
-        sim.waitForFinished(3000);
-    }
-
     // Either answer ends the process; the title carries the handle the component gave.
     void unusableModuleEndsTheProcess_data()
     {
+        const QString real = VARNOTEK_PROGRAM_DIR "/Kelpo.so", stand_ins = VARNOTEK_TEST_DIR "/";
         QTest::addColumn<QString>("module");  // file copied as Kelpo.so, empty for none
         QTest::addColumn<int>("truncateTo");  // bytes kept, -1 for the whole file
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QByteArray>("title");
         QTest::newRow("missing") << QString() << -1 << "yes" << QByteArray("Error 0");
-        QTest::newRow("truncated to a page") << ProgramDir + "/Kelpo.so" << 4096 << "yes" << QByteArray("Error 0");
-        QTest::newRow("truncated in its code") << ProgramDir + "/Kelpo.so" << 20000 << "yes" << QByteArray("Error 0");
-        QTest::newRow("foreign module") << TestDir + "/ForeignModule.so" << -1 << "yes" << QByteArray("Error 0");
-        QTest::newRow("creation refused") << TestDir + "/RefusingKelpo.so" << -1 << "no" << QByteArray("Error 5");
+        QTest::newRow("truncated to a page") << real << 4096 << "yes" << QByteArray("Error 0");
+        QTest::newRow("truncated in its code") << real << 20000 << "yes" << QByteArray("Error 0");
+        QTest::newRow("foreign module") << stand_ins + "ForeignModule.so" << -1 << "yes" << QByteArray("Error 0");
+        QTest::newRow("creation refused") << stand_ins + "RefusingKelpo.so" << -1 << "no" << QByteArray("Error 5");
     }
     void unusableModuleEndsTheProcess()
     {
@@ -63,12 +32,12 @@ private Q_SLOTS:
         QFETCH(int, truncateTo);
         QFETCH(QString, answer);
         QFETCH(QByteArray, title);
+        RuntimeFolder runtime;
+        TalvaneSim talvane({});
         QTemporaryDir folder;
-        const QString kelpo = folder.filePath(QStringLiteral("Kelpo.so"));
+        const QString kelpo = folder.filePath(QStringLiteral("Kelpo.so")), boxes = folder.filePath("boxes");
         QVERIFY(module.isEmpty() ||
                 (QFile::copy(module, kelpo) && (truncateTo < 0 || QFile::resize(kelpo, truncateTo))));
-        QVERIFY(QFile::resize(simRecord, 0));  // the simulator keeps the file open
-        const QString boxes = folder.filePath(QStringLiteral("boxes"));
 
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -76,13 +45,14 @@ private Q_SLOTS:
         environment.insert("CHILD_BOXES", boxes);
         environment.insert("CHILD_ANSWER", answer);
         child.setProcessEnvironment(environment);
-        child.start(TestDir + "/startup_child", {});
+        child.start(VARNOTEK_TEST_DIR "/startup_child", {});
         QVERIFY(child.waitForStarted());
-        const qint64 pid = child.processId();
+        const QByteArray endpoint = "varnotek-" + QByteArray::number(child.processId());
         QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), EXIT_FAILURE);
-        QCOMPARE(ReadAll(boxes),
+        QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == EXIT_FAILURE);
+        QFile shown(boxes);
+        QVERIFY(shown.open(QIODevice::ReadOnly));
+        QCOMPARE(shown.readAll(),
                  title + '\t' + QByteArray::number(int(MsgButtons::YesNo)) + '\t' +
                      QByteArray::number(int(MsgIcon::Critical)) +
                      "\tVarnotek could not start because an important file 'KELPO.SO' is missing or invalid\r\n\r\n"
@@ -90,9 +60,8 @@ private Q_SLOTS:
                      "the latest version of the editor from the website at https://www.varnotek.com and re-install "
                      "it\r\n\r\nDo you want to open the Talvane4.0 editor instead ?\n");
         // The notice was flushed before the process ended, and the endpoint did not outlive it.
-        QTRY_COMPARE_WITH_TIMEOUT(ReadAll(simRecord),
-                                  QByteArray("0\tvarnotek-" + QByteArray::number(pid) + "\tEDIT_FAILED\n"), 3000);
-        QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/varnotek-" + QString::number(pid))));
+        QTRY_COMPARE_WITH_TIMEOUT(talvane.Frames(), endpoint + "\t0\tEDIT_FAILED\n", 3000);
+        QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/" + endpoint)));
     }
 };
 

@@ -1,11 +1,56 @@
-// The plain rules of start-up and layout: program folder, rounding, the toolbar's rows, the
-// component's size.
+// The plain rules of start-up, layout and printing: program folder, rounding, the toolbar's rows,
+// the component's size; on a recording page, the printed header lines, copies as jobs, the page
+// break at nine tenths of the page, line ends, the date line in the user's language, and the
+// printer's name.
 #include <QtTest>
 
 #include "app/MainLayout.h"
+#include "app/PrintLayout.h"
 #include "base/CommandLine.h"
 #include "base/Twips.h"
 #include "editor/EditorGeometry.h"
+
+namespace {
+
+// Every line of text as printed, with the page it is on.
+struct Printed {
+    int page;
+    QString text;
+};
+
+class RecordingPage final : public PrintPage {
+public:
+    explicit RecordingPage(double height) : height_(height) {}
+    std::vector<Printed> printed;
+    int jobs = 0;
+
+    void StartJob() override { ++jobs, page_ = 0; }
+    double Width() override { return 1000; }
+    double Height() override { return height_; }
+    double PrintText(double, double, const QString& text) override
+    {
+        printed.push_back({page_, text});
+        return 20;
+    }
+    void NewPage() override { ++page_; }
+    void EndJob() override {}
+
+private:
+    double height_;
+    int page_ = 0;
+};
+
+std::string Line(std::int32_t n) { return "N" + std::to_string(n) + " G01\r\n"; }
+
+QStringList Texts(const RecordingPage& page)
+{
+    QStringList texts;
+    for (const Printed& p : page.printed)
+        texts << p.text;
+    return texts;
+}
+
+}  // namespace
 
 class TestRules : public QObject {
     Q_OBJECT
@@ -35,7 +80,51 @@ private Q_SLOTS:
         QCOMPARE(ToolbarLayoutForWidth(9644), (ToolbarLayout{660, 50, 300}));
         QCOMPARE(ToolbarLayoutForWidth(9645), (ToolbarLayout{360, 2950, 0}));
     }
+
+    // Date, header, an empty line, then the lines; each copy its own job.
+    void headersAndCopies()
+    {
+        RecordingPage page(1000);
+        std::int16_t copies = 2;
+        PrintLines(page, copies, {4, 4, true}, "December 7, 2026", "/cnc/part.nc", Line);
+        const QStringList job{"December 7, 2026", "1 Lines of /cnc/part.nc", "", "N4 G01"};
+        QCOMPARE(Texts(page), job + job);
+        QCOMPARE(page.jobs, 2);
+        QCOMPARE(copies, std::int16_t(0));
+
+        RecordingPage whole(1000);
+        copies = 0;  // none asked: one
+        PrintLines(whole, copies, {0, 1, false}, "d", "/p", [](std::int32_t) { return std::string("X\r1\n\xE9\r\n"); });
+        QCOMPARE(Texts(whole), (QStringList{"d", "/p", "", "X1\u00E9", "X1\u00E9"}));
+    }
+
+    // A new page only when the position is strictly below nine tenths of the page.
+    void pageBreak()
+    {
+        for (const auto& [height, firstOnPageTwo] : {std::pair{1200.0, 40}, std::pair{1199.98, 39}}) {
+            RecordingPage page(height);
+            std::int16_t copies = 1;
+            PrintLines(page, copies, {0, 99, false}, "date", "/p", Line);
+            const auto next =
+                std::find_if(page.printed.begin(), page.printed.end(), [](auto& p) { return p.page == 1; });
+            QVERIFY(next != page.printed.end());
+            QCOMPARE(next->text, QString::fromStdString(Line(firstOnPageTwo)).trimmed());
+        }
+    }
+
+    void dateLine()
+    {
+        QCOMPARE(PrintDateLine(QLocale(QLocale::English, QLocale::UnitedStates), QDate(2027, 3, 5)), "March 5, 2027");
+        QCOMPARE(PrintDateLine(QLocale(QLocale::German, QLocale::Germany), QDate(2027, 3, 5)), "M\u00E4rz 5, 2027");
+    }
+
+    // The name is compared in upper case, and the last match wins.
+    void matchingPrinter()
+    {
+        QCOMPARE(MatchingPrinter("office", {"Office", "Lab", "OFFICE"}), std::optional<std::string>("OFFICE"));
+        QCOMPARE(MatchingPrinter("shop", {"Office", "Lab"}), std::optional<std::string>());
+    }
 };
 
-QTEST_APPLESS_MAIN(TestRules)
+QTEST_MAIN(TestRules)
 #include "test_rules.moc"
