@@ -10,10 +10,6 @@
 #include "FileTestSupport.h"
 #include "app/QtDialogService.h"
 
-Q_DECLARE_METATYPE(MsgButtons)
-Q_DECLARE_METATYPE(MsgIcon)
-Q_DECLARE_METATYPE(MsgAnswer)
-
 namespace {
 
 // Runs act on the modal dialog once it is up; act notes what it sees and closes the dialog, and
@@ -35,50 +31,33 @@ class TestQtDialogs : public QObject {
     QtDialogService dialogs;
 
 private Q_SLOTS:
-    void messageBox_data()
-    {
-        QTest::addColumn<MsgButtons>("buttons");
-        QTest::addColumn<MsgIcon>("icon");
-        QTest::addColumn<int>("shownButtons");
-        QTest::addColumn<int>("shownIcon");
-        QTest::addColumn<int>("click");  // 0: Escape
-        QTest::addColumn<MsgAnswer>("answer");
-        QTest::newRow("OK, Escape") << MsgButtons::OK << MsgIcon::None << int(QMessageBox::Ok)
-                                    << int(QMessageBox::NoIcon) << 0 << MsgAnswer::OK;
-        QTest::newRow("Yes/No, No") << MsgButtons::YesNo << MsgIcon::Exclamation
-                                    << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::Warning)
-                                    << int(QMessageBox::No) << MsgAnswer::No;
-        QTest::newRow("Yes/No/Cancel, Escape") << MsgButtons::YesNoCancel << MsgIcon::Question
-                                               << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
-                                               << int(QMessageBox::Question) << 0 << MsgAnswer::Cancel;
-        QTest::newRow("OK/Cancel, OK") << MsgButtons::OKCancel << MsgIcon::Critical
-                                       << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Critical)
-                                       << int(QMessageBox::Ok) << MsgAnswer::OK;
-        QTest::newRow("Information, Yes")
-            << MsgButtons::YesNo << MsgIcon::Information << int(QMessageBox::Yes | QMessageBox::No)
-            << int(QMessageBox::Information) << int(QMessageBox::Yes) << MsgAnswer::Yes;
-    }
+    // Each button set and icon with an 8-bit title and prompt, answered by a button or by Escape.
     void messageBox()
     {
-        QFETCH(MsgButtons, buttons);
-        QFETCH(MsgIcon, icon);
-        QFETCH(int, shownButtons);
-        QFETCH(int, shownIcon);
-        QFETCH(int, click);
-        QFETCH(MsgAnswer, answer);
-        QString shown;
-        WhenShown<QMessageBox>([&shown, click](QMessageBox& box) {
-            shown = QString("%1|%2|%3|%4")
-                        .arg(box.windowTitle(), box.text())
-                        .arg(int(box.standardButtons()))
-                        .arg(int(box.icon()));
-            if (click == 0)
-                QTest::keyClick(&box, Qt::Key_Escape);
-            else
-                box.button(QMessageBox::StandardButton(click))->click();
-        });
-        QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9"}), answer);
-        QCOMPARE(shown, QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2").arg(shownButtons).arg(shownIcon));
+        using B = QMessageBox;
+        const std::tuple<MsgButtons, MsgIcon, B::StandardButtons, B::Icon, B::StandardButton, MsgAnswer> rows[] = {
+            {MsgButtons::OK, MsgIcon::None, B::Ok, B::NoIcon, B::Escape, MsgAnswer::OK},
+            {MsgButtons::YesNo, MsgIcon::Exclamation, B::Yes | B::No, B::Warning, B::No, MsgAnswer::No},
+            {MsgButtons::YesNoCancel, MsgIcon::Question, B::Yes | B::No | B::Cancel, B::Question, B::Escape,
+             MsgAnswer::Cancel},
+            {MsgButtons::OKCancel, MsgIcon::Critical, B::Ok | B::Cancel, B::Critical, B::Ok, MsgAnswer::OK},
+            {MsgButtons::YesNo, MsgIcon::Information, B::Yes | B::No, B::Information, B::Yes, MsgAnswer::Yes}};
+        for (const auto& [buttons, icon, shownButtons, shownIcon, click, answer] : rows) {
+            QString shown;
+            WhenShown<QMessageBox>([&shown, click = click](QMessageBox& box) {
+                shown = QString("%1|%2|%3|%4")
+                            .arg(box.windowTitle(), box.text())
+                            .arg(int(box.standardButtons()))
+                            .arg(int(box.icon()));
+                if (click == B::Escape)
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                else
+                    box.button(click)->click();
+            });
+            QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9"}), answer);
+            QCOMPARE(shown,
+                     QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2").arg(int(shownButtons)).arg(int(shownIcon)));
+        }
     }
 
     // "*.*" is shown as "*": part programs often have no dot in their names.

@@ -67,27 +67,21 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    void everyByteSurvivesLoadAndSave_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all.append(char(b));
-        QTest::newRow("all byte values, mixed line ends") << all + "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3";
-        QTest::newRow("lone CR at end") << QByteArray("G00\r");
-    }
+    // Every byte value, every kind of line end, a lone CR at the end.
     void everyByteSurvivesLoadAndSave()
     {
-        QFETCH(QByteArray, content);
+        QByteArray content;
+        for (int b = 0; b < 256; ++b)
+            content.append(char(b));
+        content += "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3\r";
         SetText(t->editor, "old text");
         Load("in.nc", content);
         QCOMPARE(t->editor.CurrentFilePath(), Path("in.nc"));
         QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
-        // A fresh history: an Undo would otherwise merge the old text into the new.
+        // A fresh history: an Undo would otherwise merge the old text into the new. Nothing selected:
+        // a selection of the whole program would go to the desktop's primary selection.
         QVERIFY(Send(SCI_GETMODIFY) == 0 && Send(SCI_CANUNDO) == 0);
-        // Nothing selected: a selection of the whole program would go to the desktop's primary selection.
-        QCOMPARE(Anchor(t->editor), 0);
-        QCOMPARE(Caret(t->editor), 0);
+        QVERIFY(Anchor(t->editor) == 0 && Caret(t->editor) == 0);
         QVERIFY(SaveDocument(t->editor, Path("out.nc")));
         QCOMPARE(OnDisk(Path("out.nc")), content);
         QVERIFY(t->dialogs.boxes.empty());
@@ -161,36 +155,31 @@ private Q_SLOTS:
         QVERIFY(t->dialogs.busyDepth == 0 && (t->dialogs.busyCount > 0) == (loaded || failed));
     }
 
-    void openCommand()
+    // The Open and Save buttons: a cancelled Open changes nothing, Open starts from the name last
+    // chosen, Save on an empty editor only says so.
+    void openAndSaveButtons()
     {
         ScriptedDialogs& d = t->dialogs;
         Load("a.nc", "N5 M03\r\n");
         Send(SCI_GOTOPOS, 3);
         d.fileNames = {std::nullopt, Path("b.nc"), std::nullopt};
-        OpenCommand(t->application);  // cancelled: nothing changes
+        OpenCommand(t->application);
         QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor), Path("a.nc") + "N5 M03\r\n");
         QCOMPARE(Caret(t->editor), 3);
-        QVERIFY(PutOnDisk(Path("b.nc"), "N5 M03\r\nN10 M05\r\n"));
+        QVERIFY(PutOnDisk(Path("b.nc"), ""));
         OpenCommand(t->application);
         QCOMPARE(t->editor.CurrentFilePath(), Path("b.nc"));
-        QCOMPARE(Caret(t->editor) + Anchor(t->editor), 0);
-        OpenCommand(t->application);  // starts from the name last chosen
+        OpenCommand(t->application);
         QCOMPARE(d.fileDialogs[2].request.initialPath, Path("b.nc"));
-    }
-
-    void saveButton()
-    {
-        ScriptedDialogs& d = t->dialogs;
-        Load("c.nc", "");
+        Load("c.nc", "");  // the Save dialog starts from the document's own name
         main->picToolbar_Click(2);
         QCOMPARE(d.boxes, std::vector{Box("Editor is empty", "")});
-        QVERIFY(d.fileDialogs.empty());
+        QCOMPARE(d.fileDialogs.size(), std::size_t(3));
         SetText(t->editor, "N10 G00 X0\r\n");
         d.fileNames.push_back(Path("saved.nc"));
         main->picToolbar_Click(2);
-        QCOMPARE(d.fileDialogs.size(), std::size_t(1));
-        QVERIFY(d.fileDialogs[0].save);
-        const FileDialogRequest& request = d.fileDialogs[0].request;
+        const FileDialogRequest& request = d.fileDialogs.at(3).request;
+        QVERIFY(d.fileDialogs[3].save);
         QCOMPARE(request.title + request.filter + request.initialPath, "SaveAll Files (*.*)" + Path("c.nc"));
         QCOMPARE(OnDisk(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
         QCOMPARE(t->editor.CurrentFilePath(), Path("saved.nc"));
