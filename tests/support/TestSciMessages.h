@@ -5,32 +5,14 @@
 
 namespace sci {
 
-inline constexpr std::uint32_t SCI_INSERTTEXT = 2003;
-inline constexpr std::uint32_t SCI_GETANCHOR = 2009;
-inline constexpr std::uint32_t SCI_GETCURLINE = 2027;
-inline constexpr std::uint32_t SCI_SETSTYLINGEX = 2073;
-inline constexpr std::uint32_t SCI_SETLINESTATE = 2092;
-inline constexpr std::uint32_t SCI_GETTEXTRANGE = 2162;
-inline constexpr std::uint32_t SCI_CANUNDO = 2174;
-inline constexpr std::uint32_t SCI_UNDO = 2176;
-inline constexpr std::uint32_t SCI_DELETEBACK = 2326;
-inline constexpr std::uint32_t SCI_REPLACETARGET = 2194;
-inline constexpr std::uint32_t SCI_REPLACETARGETRE = 2195;
-inline constexpr std::uint32_t SCI_WRAPCOUNT = 2235;
-inline constexpr std::uint32_t SCI_MARGINSETSTYLE = 2532;
-inline constexpr std::uint32_t SCI_MARGINSETSTYLES = 2534;
-inline constexpr std::uint32_t SCI_ANNOTATIONSETSTYLE = 2542;
-inline constexpr std::uint32_t SCI_SETSELECTION = 2572;
-inline constexpr std::uint32_t SCI_ADDSELECTION = 2573;
-inline constexpr std::uint32_t SCI_SETMAINSELECTION = 2574;
-inline constexpr std::uint32_t SCI_SETSELECTIONNCARET = 2576;
-inline constexpr std::uint32_t SCI_GETSELECTIONNCARETVIRTUALSPACE = 2581;
-inline constexpr std::uint32_t SCI_SETSELECTIONNSTART = 2584;
-inline constexpr std::uint32_t SCI_SETSELECTIONNEND = 2586;
-inline constexpr std::uint32_t SCI_SETFIRSTVISIBLELINE = 2613;
-inline constexpr std::uint32_t SCI_DELETERANGE = 2645;
-inline constexpr std::uint32_t SCI_ADDTABSTOP = 2676;
-inline constexpr std::uint32_t SCI_TOGGLEFOLDSHOWTEXT = 2700;
-inline constexpr std::uint32_t SCI_COLOURISE = 4003;
+inline constexpr std::uint32_t SCI_INSERTTEXT = 2003, SCI_GETANCHOR = 2009, SCI_GETCURLINE = 2027,
+                               SCI_SETSTYLINGEX = 2073, SCI_SETLINESTATE = 2092, SCI_GETTEXTRANGE = 2162,
+                               SCI_CANUNDO = 2174, SCI_DELETEBACK = 2326, SCI_REPLACETARGET = 2194,
+                               SCI_REPLACETARGETRE = 2195, SCI_WRAPCOUNT = 2235, SCI_MARGINSETSTYLE = 2532,
+                               SCI_MARGINSETSTYLES = 2534, SCI_ANNOTATIONSETSTYLE = 2542, SCI_SETSELECTION = 2572,
+                               SCI_ADDSELECTION = 2573, SCI_SETMAINSELECTION = 2574, SCI_SETSELECTIONNCARET = 2576,
+                               SCI_GETSELECTIONNCARETVIRTUALSPACE = 2581, SCI_SETSELECTIONNSTART = 2584,
+                               SCI_SETSELECTIONNEND = 2586, SCI_SETFIRSTVISIBLELINE = 2613, SCI_DELETERANGE = 2645,
+                               SCI_ADDTABSTOP = 2676, SCI_TOGGLEFOLDSHOWTEXT = 2700, SCI_COLOURISE = 4003;
 
 }  // namespace sci
