@@ -82,32 +82,25 @@ private Q_SLOTS:
         QVERIFY(t->dialogs.boxes.empty());
     }
 
-    void failureTellsNumberAndDescription_data()
-    {
-        QTest::addColumn<QString>("printer");  // a printer's name, or an output file
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("no such printer") << "No Such Printer"
-                                         << "Printing Error: The chosen printer is not available"
-                                         << "Error 484";
-        QTest::newRow("output file not writable")
-            << "/no/such/folder/out.pdf"
-            << "Printing Error: The print file '/no/such/folder/out.pdf' could not be written"
-            << "Error 75";
-    }
+    // A printer that is not there, or a print file that cannot be written: the error's number and text.
     void failureTellsNumberAndDescription()
     {
-        QFETCH(QString, printer);
-        QFETCH(QString, prompt);
-        QFETCH(QString, title);
-        t->dialogs.printDialog = printer.startsWith('/') ? ToPdf(printer) : [printer](QPrinter& p) {
-            p.setPrinterName(printer);
-            return true;
-        };
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.boxes, (std::vector<MessageBoxRequest>{{prompt.toStdString(), MsgButtons::OK,
-                                                                    MsgIcon::Critical, title.toStdString()}}));
-        QCOMPARE(t->dialogs.busyDepth, 0);
+        const std::pair<QString, MessageBoxRequest> failures[] = {
+            {"No Such Printer",
+             {"Printing Error: The chosen printer is not available", MsgButtons::OK, MsgIcon::Critical, "Error 484"}},
+            {"/no/such/folder/out.pdf",
+             {"Printing Error: The print file '/no/such/folder/out.pdf' could not be written", MsgButtons::OK,
+              MsgIcon::Critical, "Error 75"}}};
+        for (const auto& [printer, box] : failures) {
+            t->dialogs.boxes.clear();
+            t->dialogs.printDialog = printer.startsWith('/') ? ToPdf(printer) : [printer](QPrinter& p) {
+                p.setPrinterName(printer);
+                return true;
+            };
+            main->picToolbar_Click(3);
+            QCOMPARE(t->dialogs.boxes, std::vector{box});
+            QCOMPARE(t->dialogs.busyDepth, 0);
+        }
     }
 };
 
