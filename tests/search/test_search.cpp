@@ -26,17 +26,14 @@ enum Box { NoBox = -3, Same = -2, Delete = -1, NotFound = 0 };  // above 0: the 
 
 std::vector<MessageBoxRequest> Boxes(int box, const std::string& search)
 {
-    const std::string prompt =
-        box == Delete ? "Replace text is Empty\r\n\r\nYou can't use Search and replace to delete text."
-        : box == Same ? "Find is the same as Replace - Nothing was done"
-        : box == NotFound
-            ? "Cannot find string \"" + search + "\""
-            : "The specified region has been searched. " + std::to_string(box) + " replacements were made.";
-    if (box == NoBox)
-        return {};
     if (box == Delete)
-        return {{prompt, MsgButtons::OKCancel, MsgIcon::None, "Replace"}};
-    return {{prompt, MsgButtons::OK, MsgIcon::Information, "Replace"}};
+        return {{"Replace text is Empty\r\n\r\nYou can't use Search and replace to delete text.", MsgButtons::OKCancel,
+                 MsgIcon::None, "Replace"}};
+    const std::string prompt = box == Same       ? "Find is the same as Replace - Nothing was done"
+                               : box == NotFound ? "Cannot find string \"" + search + "\""
+                                                 : "The specified region has been searched. " + std::to_string(box) +
+                                                       " replacements were made.";
+    return std::vector(box != NoBox, MessageBoxRequest{prompt, MsgButtons::OK, MsgIcon::Information, "Replace"});
 }
 
 // One press of Find, Replace or Replace All; options as letters that change the opening state
@@ -56,11 +53,9 @@ const Press Presses[] = {
     {"lone selected match found again", 'F', Program, "M30", "", "", nullptr, 20, 23, 20, 23, NoBox},
     {"case", 'F', Mixed, "X1", "", "c", nullptr, 0, 0, 4, 6, NoBox},
     {"whole word", 'F', Mixed, "X1", "", "w", nullptr, 0, 0, 8, 10, NoBox},
-    {"regexp, case", 'F', Mixed, "X.", "", "rc", nullptr, 0, 0, 4, 6, NoBox},
     {"replace, both empty", 'R', Program, "", "", "", nullptr, 0, 2, 0, 2, NoBox},
     {"replace, the same", 'R', Program, "X1", "X1", "", nullptr, 0, 2, 0, 2, Same},
     {"replace, empty replacement", 'R', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
-    {"replace all, empty replacement", 'A', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
     {"replace any selection", 'R', Program, "x1", "X1", "", "X1 X1\r\nX1 Y2\r\nN X1\r\nM30", 0, 2, 3, 5, NoBox},
     {"replace, nothing more", 'R', Program, "M30", "M2", "", "G1 X1\r\nX1 Y2\r\nN X1\r\nM2", 20, 23, 20, 22, NotFound},
     {"replace, nothing selected", 'R', Program, "X1", "X7", "", nullptr, 12, 12, 16, 18, NoBox},
@@ -74,11 +69,9 @@ const Press Presses[] = {
     {"line starts", 'A', Lines, "^", "#", "r", "#aX\r\n#ab\r\n#cd", 5, 5, 5, 5, 3},
     {"line starts up", 'A', Lines, "^", "#", "rnu", "#aX\r\nab\r\ncd", 5, 5, 5, 5, 1},
     {"line ends", 'A', Lines, "$", ";", "r", "aX;\r\nab;\r\ncd;", 0, 0, 0, 0, 3},
-    {"line ends up", 'A', Lines, "$", ";", "rnu", "aX;\r\nab;\r\ncd", 10, 10, 10, 10, 2},
     {"star", 'A', Lines, "X*", "Y", "r", "YaY\r\nYaYb\r\nYcYd", 0, 0, 0, 0, 6},
     {"star up", 'A', Lines, "X*", "Y", "rnu", "YaY\r\nYaYb\r\ncd", 10, 10, 11, 11, 4},
-    // One byte one character: high bytes are found alone and replaced as themselves.
-    {"high byte", 'F', HighBytes, "\xE9", "", "", nullptr, 0, 0, 1, 2, NoBox},
+    // One byte one character: high bytes are searched for and replaced as themselves.
     {"high bytes replaced", 'A', HighBytes, "\xA0", "\xFF", "", "\xFF\xE9\xFF \xFF\xFF", 0, 0, 0, 0, 3},
 };
 
@@ -176,12 +169,9 @@ private Q_SLOTS:
     // caret at the start of its line.
     void replaceAllKeepsTheView()
     {
-        std::string program;
-        for (int line = 0; line < 3000; ++line)
-            program += "N" + std::to_string(line) + " X1\r\n";
         Option1(1)->click();
         Enter(QStringLiteral("X1"), QStringLiteral("X2"));
-        SetText(t->editor, program);
+        SetText(t->editor, QByteArray("N1 X1\r\n").repeated(3000).toStdString());
         const int lineStart = t->editor.SendEditor(SCI_POSITIONFROMLINE, 2000, 0);
         t->editor.SendEditor(SCI_SETSEL, lineStart + 3, lineStart + 3);
         t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 1000, 0);
