@@ -18,7 +18,6 @@ namespace {
 constexpr char Program[] = "G1 X1\r\nX1 Y2\r\nN X1\r\nM30";  // X1 at 3, 7 and 16, M30 at 20
 constexpr char Lines[] = "aX\r\nab\r\ncd";
 constexpr char Mixed[] = "x10 X10 x1 X1 X.";
-constexpr char HighBytes[] = "\xA0\xE9\xA0 \xFF\xA0";
 constexpr std::uint32_t SCI_GETSEARCHFLAGS = 2199;
 
 enum Box { NoBox = -3, Same = -2, Delete = -1, NotFound = 0 };  // above 0: the count Replace All reports
@@ -71,7 +70,7 @@ const Press Presses[] = {
     {"star", 'A', Lines, "X*", "Y", "r", "YaY\r\nYaYb\r\nYcYd", 0, 0, 0, 0, 6},
     {"star up", 'A', Lines, "X*", "Y", "rnu", "YaY\r\nYaYb\r\ncd", 10, 10, 11, 11, 4},
     // One byte one character: high bytes are searched for and replaced as themselves.
-    {"high bytes replaced", 'A', HighBytes, "\xA0", "\xFF", "", "\xFF\xE9\xFF \xFF\xFF", 0, 0, 0, 0, 3},
+    {"high bytes replaced", 'A', "\xA0\xE9\xA0 \xFF\xA0", "\xA0", "\xFF", "", "\xFF\xE9\xFF \xFF\xFF", 0, 0, 0, 0, 3},
 };
 
 }  // namespace
@@ -85,11 +84,6 @@ class TestSearch : public QObject {
     QAbstractButton* Button(const char* name) const { return dialog->findChild<QAbstractButton*>(name); }
     QComboBox* cboText() const { return dialog->findChild<QComboBox*>("cboText"); }
     QAbstractButton* Option1(int index) const { return dialog->findChildren<QAbstractButton*>("Option1").at(index); }
-    void Enter(const QString& search, const QString& replacement = {})
-    {
-        cboText()->setCurrentText(search);
-        dialog->findChild<QComboBox*>("cboReplace")->setCurrentText(replacement);
-    }
     std::pair<int, int> Selection() const { return {Anchor(t->editor), Caret(t->editor)}; }
 
 private Q_SLOTS:
@@ -116,7 +110,8 @@ private Q_SLOTS:
         SetText(t->editor, p.text);
         if (p.button != 'F')
             Option1(1)->click();
-        Enter(QString::fromLatin1(p.search), QString::fromLatin1(p.replacement));
+        cboText()->setCurrentText(QString::fromLatin1(p.search));
+        dialog->findChild<QComboBox*>("cboReplace")->setCurrentText(QString::fromLatin1(p.replacement));
         int flags = 0;  // the component's search flags the options ask for
         for (const char option : std::string_view(p.options)) {
             const std::size_t i = std::string_view("cwrnu").find(option);
@@ -141,16 +136,13 @@ private Q_SLOTS:
     // replacement row instead of Find. Escape closes the dialog from the search box only.
     void modesAndKeys()
     {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Find"));
         auto* find = Button("cmdFind");
         QVERIFY(!find->isEnabled() && find->isVisible() && !Child("frameReplace")->isVisible());
         QTest::keyClicks(cboText(), QStringLiteral("X1"));
         QTest::keyClick(cboText(), Qt::Key_Return);
         QCOMPARE(Selection(), std::make_pair(3, 5));
-        const int findHeight = dialog->frameGeometry().height();
         Option1(1)->click();
-        QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible() &&
-                dialog->frameGeometry().height() > findHeight);
+        QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible());
         QTest::keyClick(Child("cboReplace"), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         QTest::keyClick(cboText(), Qt::Key_Escape);
