@@ -91,8 +91,7 @@ private Q_SLOTS:
     {
         t = std::make_unique<TestApp>();
         t->ShowMainWindow();
-        dialog = &t->forms.Get<frmReplace>();
-        dialog->Show();
+        (dialog = &t->forms.Get<frmReplace>())->Show();
         SetText(t->editor, Program);
     }
     void cleanup() { t.reset(); }
