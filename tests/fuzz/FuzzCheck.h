@@ -9,11 +9,7 @@
 // Checks one input; libFuzzer calls it with each input it tries, the replay main with each file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-[[noreturn]] inline void FuzzCheckFailed(const char* condition, const char* file, int line)
-{
-    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
-    std::abort();
-}
-
 // Unlike assert, also checks in release builds; the abort is a crash to libFuzzer and fails a replay.
-#define FUZZ_CHECK(condition) ((condition) ? void() : FuzzCheckFailed(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition)                                                                                          \
+    ((condition) ? void()                                                                                              \
+                 : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition), std::abort()))

@@ -2,9 +2,8 @@
 // leave in the text and the selection, the boxes they show, the search flags, and 8-bit bytes.
 #include <QtTest>
 
-#include <QApplication>
+#include <QAbstractButton>
 #include <QComboBox>
-#include <QPushButton>
 
 #include <array>
 #include <memory>
@@ -19,24 +18,20 @@ namespace {
 constexpr char Program[] = "G1 X1\r\nX1 Y2\r\nN X1\r\nM30";  // X1 at 3, 7 and 16, M30 at 20
 constexpr char Lines[] = "aX\r\nab\r\ncd";
 constexpr char Mixed[] = "x10 X10 x1 X1 X.";
-constexpr char HighBytes[] = "\xA0\xE9\xA0 \xFF\xA0";
-constexpr std::uint32_t LinesOnScreen = 2370, SCI_GETSEARCHFLAGS = 2199;
+constexpr std::uint32_t SCI_GETSEARCHFLAGS = 2199;
 
 enum Box { NoBox = -3, Same = -2, Delete = -1, NotFound = 0 };  // above 0: the count Replace All reports
 
 std::vector<MessageBoxRequest> Boxes(int box, const std::string& search)
 {
-    const std::string prompt =
-        box == Delete ? "Replace text is Empty\r\n\r\nYou can't use Search and replace to delete text."
-        : box == Same ? "Find is the same as Replace - Nothing was done"
-        : box == NotFound
-            ? "Cannot find string \"" + search + "\""
-            : "The specified region has been searched. " + std::to_string(box) + " replacements were made.";
-    if (box == NoBox)
-        return {};
     if (box == Delete)
-        return {{prompt, MsgButtons::OKCancel, MsgIcon::None, "Replace"}};
-    return {{prompt, MsgButtons::OK, MsgIcon::Information, "Replace"}};
+        return {{"Replace text is Empty\r\n\r\nYou can't use Search and replace to delete text.", MsgButtons::OKCancel,
+                 MsgIcon::None, "Replace"}};
+    const std::string prompt = box == Same       ? "Find is the same as Replace - Nothing was done"
+                               : box == NotFound ? "Cannot find string \"" + search + "\""
+                                                 : "The specified region has been searched. " + std::to_string(box) +
+                                                       " replacements were made.";
+    return std::vector(box != NoBox, MessageBoxRequest{prompt, MsgButtons::OK, MsgIcon::Information, "Replace"});
 }
 
 // One press of Find, Replace or Replace All; options as letters that change the opening state
@@ -56,11 +51,9 @@ const Press Presses[] = {
     {"lone selected match found again", 'F', Program, "M30", "", "", nullptr, 20, 23, 20, 23, NoBox},
     {"case", 'F', Mixed, "X1", "", "c", nullptr, 0, 0, 4, 6, NoBox},
     {"whole word", 'F', Mixed, "X1", "", "w", nullptr, 0, 0, 8, 10, NoBox},
-    {"regexp, case", 'F', Mixed, "X.", "", "rc", nullptr, 0, 0, 4, 6, NoBox},
     {"replace, both empty", 'R', Program, "", "", "", nullptr, 0, 2, 0, 2, NoBox},
     {"replace, the same", 'R', Program, "X1", "X1", "", nullptr, 0, 2, 0, 2, Same},
     {"replace, empty replacement", 'R', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
-    {"replace all, empty replacement", 'A', Program, "X1", "", "", nullptr, 0, 2, 0, 2, Delete},
     {"replace any selection", 'R', Program, "x1", "X1", "", "X1 X1\r\nX1 Y2\r\nN X1\r\nM30", 0, 2, 3, 5, NoBox},
     {"replace, nothing more", 'R', Program, "M30", "M2", "", "G1 X1\r\nX1 Y2\r\nN X1\r\nM2", 20, 23, 20, 22, NotFound},
     {"replace, nothing selected", 'R', Program, "X1", "X7", "", nullptr, 12, 12, 16, 18, NoBox},
@@ -74,12 +67,10 @@ const Press Presses[] = {
     {"line starts", 'A', Lines, "^", "#", "r", "#aX\r\n#ab\r\n#cd", 5, 5, 5, 5, 3},
     {"line starts up", 'A', Lines, "^", "#", "rnu", "#aX\r\nab\r\ncd", 5, 5, 5, 5, 1},
     {"line ends", 'A', Lines, "$", ";", "r", "aX;\r\nab;\r\ncd;", 0, 0, 0, 0, 3},
-    {"line ends up", 'A', Lines, "$", ";", "rnu", "aX;\r\nab;\r\ncd", 10, 10, 10, 10, 2},
     {"star", 'A', Lines, "X*", "Y", "r", "YaY\r\nYaYb\r\nYcYd", 0, 0, 0, 0, 6},
     {"star up", 'A', Lines, "X*", "Y", "rnu", "YaY\r\nYaYb\r\ncd", 10, 10, 11, 11, 4},
-    // One byte one character: high bytes are found alone and replaced as themselves.
-    {"high byte", 'F', HighBytes, "\xE9", "", "", nullptr, 0, 0, 1, 2, NoBox},
-    {"high bytes replaced", 'A', HighBytes, "\xA0", "\xFF", "", "\xFF\xE9\xFF \xFF\xFF", 0, 0, 0, 0, 3},
+    // One byte one character: high bytes are searched for and replaced as themselves.
+    {"high bytes replaced", 'A', "\xA0\xE9\xA0 \xFF\xA0", "\xA0", "\xFF", "", "\xFF\xE9\xFF \xFF\xFF", 0, 0, 0, 0, 3},
 };
 
 }  // namespace
@@ -89,18 +80,10 @@ class TestSearch : public QObject {
     std::unique_ptr<TestApp> t;
     frmReplace* dialog = nullptr;
 
-    template <class T = QWidget>
-    T* Child(const char* name) const
-    {
-        return dialog->findChild<T*>(QString::fromLatin1(name));
-    }
-    QComboBox* cboText() const { return Child<QComboBox>("cboText"); }
+    QWidget* Child(const char* name) const { return dialog->findChild<QWidget*>(name); }
+    QAbstractButton* Button(const char* name) const { return dialog->findChild<QAbstractButton*>(name); }
+    QComboBox* cboText() const { return dialog->findChild<QComboBox*>("cboText"); }
     QAbstractButton* Option1(int index) const { return dialog->findChildren<QAbstractButton*>("Option1").at(index); }
-    void Enter(const QString& search, const QString& replacement = {})
-    {
-        cboText()->setCurrentText(search);
-        Child<QComboBox>("cboReplace")->setCurrentText(replacement);
-    }
     std::pair<int, int> Selection() const { return {Anchor(t->editor), Caret(t->editor)}; }
 
 private Q_SLOTS:
@@ -108,8 +91,7 @@ private Q_SLOTS:
     {
         t = std::make_unique<TestApp>();
         t->ShowMainWindow();
-        dialog = &t->forms.Get<frmReplace>();
-        dialog->Show();
+        (dialog = &t->forms.Get<frmReplace>())->Show();
         SetText(t->editor, Program);
     }
     void cleanup() { t.reset(); }
@@ -127,71 +109,43 @@ private Q_SLOTS:
         SetText(t->editor, p.text);
         if (p.button != 'F')
             Option1(1)->click();
-        Enter(QString::fromLatin1(p.search), QString::fromLatin1(p.replacement));
+        cboText()->setCurrentText(QString::fromLatin1(p.search));
+        dialog->findChild<QComboBox*>("cboReplace")->setCurrentText(QString::fromLatin1(p.replacement));
         int flags = 0;  // the component's search flags the options ask for
         for (const char option : std::string_view(p.options)) {
             const std::size_t i = std::string_view("cwrnu").find(option);
-            Child<QAbstractButton>(std::array{"chkCase", "chkWhole", "chkRegExp", "chkWrap", "optUp"}[i])->click();
+            Button(std::array{"chkCase", "chkWhole", "chkRegExp", "chkWrap", "optUp"}[i])->click();
             flags |= std::array{4, 2, 2097152, 0, 0}[i];
         }
         t->editor.SendEditor(SCI_SETSEL, p.anchor, p.caret);
         t->editor.SendEditor(SCI_SETSEARCHFLAGS, -1, 0);
-        Child<QPushButton>(p.button == 'F' ? "cmdFind" : p.button == 'R' ? "cmdReplace" : "cmdReplaceAll")->click();
+        Button(p.button == 'F' ? "cmdFind" : p.button == 'R' ? "cmdReplace" : "cmdReplaceAll")->click();
         QCOMPARE(Text(t->editor), std::string(p.result ? p.result : p.text));
         QCOMPARE(Selection(), std::make_pair(p.anchorAfter, p.caretAfter));
         QCOMPARE(t->dialogs.boxes, Boxes(p.box, p.search));
         // The flags of the last search; nothing is searched for an empty text or a refused input.
         QCOMPARE(t->editor.SendEditor(SCI_GETSEARCHFLAGS, 0, 0),
                  *p.search && p.box != Same && p.box != Delete ? flags : -1);
+        // Replace All works under the busy pointer and leaves the view repainting.
+        QVERIFY(t->dialogs.busyCount == (p.button == 'A') && t->dialogs.busyDepth == 0 &&
+                t->forms.Get<frmEditor>().ComponentWidget()->updatesEnabled());
     }
 
-    // Find mode at opening: Find follows the search box, takes Enter, and gives the dialog the
-    // focus again, which puts it in the search box; Find and Replace shows the replacement row
-    // instead of Find. Escape closes the dialog from the search box only.
-    void modesKeysAndFocus()
+    // Find mode at opening: Find follows the search box and takes Enter; Find and Replace shows the
+    // replacement row instead of Find. Escape closes the dialog from the search box only.
+    void modesAndKeys()
     {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Find"));
-        auto* find = Child<QPushButton>("cmdFind");
+        auto* find = Button("cmdFind");
         QVERIFY(!find->isEnabled() && find->isVisible() && !Child("frameReplace")->isVisible());
         QTest::keyClicks(cboText(), QStringLiteral("X1"));
         QTest::keyClick(cboText(), Qt::Key_Return);
         QCOMPARE(Selection(), std::make_pair(3, 5));
-        Child("chkCase")->setFocus();
-        t->forms.Get<MDIForm1>().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&t->forms.Get<MDIForm1>()));
-        find->click();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QCOMPARE(QApplication::focusWidget(), cboText());
-        const int findHeight = dialog->frameGeometry().height();
         Option1(1)->click();
-        QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible() &&
-                dialog->frameGeometry().height() > findHeight);
+        QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible());
         QTest::keyClick(Child("cboReplace"), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         QTest::keyClick(cboText(), Qt::Key_Escape);
         QVERIFY(!t->forms.Exists(FormId::frmReplace));
-    }
-
-    // Thousands of replacements under the busy pointer, then a repainting view that shows the
-    // caret at the start of its line.
-    void replaceAllKeepsTheView()
-    {
-        std::string program;
-        for (int line = 0; line < 3000; ++line)
-            program += "N" + std::to_string(line) + " X1\r\n";
-        Option1(1)->click();
-        Enter(QStringLiteral("X1"), QStringLiteral("X2"));
-        SetText(t->editor, program);
-        const int lineStart = t->editor.SendEditor(SCI_POSITIONFROMLINE, 2000, 0);
-        t->editor.SendEditor(SCI_SETSEL, lineStart + 3, lineStart + 3);
-        t->editor.SendEditor(SCI_SETFIRSTVISIBLELINE, 1000, 0);
-        Child<QPushButton>("cmdReplaceAll")->click();
-        QCOMPARE(t->dialogs.boxes, Boxes(3000, ""));
-        QCOMPARE(Selection(), std::make_pair(lineStart, lineStart));
-        QVERIFY(t->dialogs.busyCount == 1 && t->dialogs.busyDepth == 0);
-        QVERIFY(t->forms.Get<frmEditor>().ComponentWidget()->updatesEnabled());
-        const int first = t->editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
-        QVERIFY(first <= 2000 && 2000 < first + t->editor.SendEditor(LinesOnScreen, 0, 0));
     }
 };
 
