@@ -87,7 +87,6 @@ private Q_SLOTS:
         folder = std::make_unique<QTemporaryDir>();
         t = std::make_unique<TestApp>();
         main = &t->ShowMainWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(main));
         t->app.ProgramFolder = QFile::encodeName(folder->path()).toStdString();
     }
 
@@ -99,11 +98,10 @@ private Q_SLOTS:
         QTest::addColumn<Press>("press");
         const QStringList none{"--version", "none"}, listed{"0\tZero", "5\tFive"};
         const MsgAnswer No = MsgAnswer::No, Yes = MsgAnswer::Yes;
-        const MessageBoxRequest notWritten{"The file was not loaded to Talvane because it could not be written to "
-                                           "'/nonexistent/dncfile.tmp'\r\n\r\nCheck that the program folder exists, "
-                                           "that you may write to it, and that the disk is not full",
-                                           MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
         // clang-format off
+        const MessageBoxRequest notWritten{"The file was not loaded to Talvane because it could not be written to "
+            "'/nonexistent/dncfile.tmp'\r\n\r\nCheck that the program folder exists, that you may write to it, and "
+            "that the disk is not full", MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
         QTest::newRow("editor empty") << Press{.text = "", .boxes = {Notice("", "Editor is empty")}};
         QTest::newRow("not running, installed") << Press{.files = {"talvane"}, .sim = none, .boxes = {NotRunning}};
         QTest::newRow("not running, not installed") << Press{.sim = none, .boxes = {NotInstalled}};

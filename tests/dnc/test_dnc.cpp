@@ -86,10 +86,9 @@ private Q_SLOTS:
     {
         // Lines end at CR or CR LF; "[MC" and "MCNAME=" in upper case; the number from the 4th
         // character, the name from the line's first "=", trimmed; an empty name is not listed.
-        QCOMPARE(ReadMachineProfiles("MCNAME=Mill\r\n[MC3]\r\nX=1 MCNAME= A=B \r\nMCNAME=  \r\n[mc4]\r\nmcname=B\r\n"
-                                     " [MC5]\rMCNAME=C\r[MC6]\nMCNAME=D\n[MC7]")
-                     .entries,
-                 (Strings{"0\tMill", "3\t1 MCNAME= A=B", "0\tC", "6\tD\n[MC7]"}));
+        const char* ini = "MCNAME=Mill\r\n[MC3]\r\nX=1 MCNAME= A=B \r\nMCNAME=  \r\n[mc4]\r\nmcname=B\r\n"
+                          " [MC5]\rMCNAME=C\r[MC6]\nMCNAME=D\n[MC7]";
+        QCOMPARE(ReadMachineProfiles(ini).entries, (Strings{"0\tMill", "3\t1 MCNAME= A=B", "0\tC", "6\tD\n[MC7]"}));
         // Blanks, tabs and line feeds skipped anywhere; half to even; clamped to 16 bits.
         const std::pair<const char*, int> numbers[] = {
             {"2.5]", 2},      {"3.5", 4},       {" -\t1\n2 ", -12}, {"+.5e1", 5},       {"3E]", 3},    {"1.2.9", 1},
@@ -119,12 +118,11 @@ private Q_SLOTS:
         QCOMPARE(prepared, kind == "missing");
         QVERIFY(fs::symlink_status(folder) ==
                 (prepared ? fs::file_status(fs::file_type::directory, fs::perms::owner_all) : before));
-        qputenv("XDG_RUNTIME_DIR", "");  // then a folder of this user's own in the temporary folder
-        QVERIFY(mb::EndpointFolderPath() ==
-                QDir::tempPath().toStdString() + "/mbinterproc-" + std::to_string(::geteuid()));
     }
 
-    void endpointNames()
+    // Names that are one path component in UTF-8 and fit a socket address with the folder; what
+    // is left of ended editors; the probe for Talvane.
+    void endpoints()
     {
         const std::string folder = "/run/user/0/mbinterproc";
         const std::size_t room = sizeof(sockaddr_un::sun_path) - folder.size() - 2;  // with the '/' and the NUL
@@ -136,12 +134,18 @@ private Q_SLOTS:
             QVERIFY2(mb::IsValidEndpointName(name, folder) == valid, name.c_str());
         // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
         // and of anything else stay.
-        const Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())),
-                            Path("talvane")};
+        Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())), Path("talvane")};
         for (const std::string& path : paths)
             MakeStaleSocket(path);
         mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
         QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
+        // The Talvane probe: a listener that never accepts would make a blocking connect wait once
+        // its queue is full.
+        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
+        stuck.setListenBacklogSize(1);
+        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
+        for (int probe = 0; probe < 20; ++probe)
+            QCOMPARE(GetTalvaneVersion(), 41);
     }
 
     // A stale socket file is taken over, a live endpoint or a foreign file is not; the endpoint's
@@ -200,16 +204,6 @@ private Q_SLOTS:
         }
         const auto late = Connect(Frame("still listening"));
         QTRY_COMPARE(texts, (Strings{"held", "sent before the close", "still listening"}));
-    }
-
-    // A listener that never accepts would make a blocking connect wait once its queue is full.
-    void talvaneVersion()
-    {
-        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
-        stuck.setListenBacklogSize(1);
-        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
-        for (int probe = 0; probe < 20; ++probe)
-            QCOMPARE(GetTalvaneVersion(), 41);
     }
 };
 

@@ -10,9 +10,6 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <string>
-
 // A runtime folder of the test's own, so that the endpoint folder inside it is fresh.
 struct RuntimeFolder : QTemporaryDir {
     RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", path().toLocal8Bit()); }
