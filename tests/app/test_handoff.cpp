@@ -177,6 +177,7 @@ private Q_SLOTS:
             QTest::qWait(300);
             --open;
         };
+        // The words to ignore come after the refusal that must win, so that taking one changes the box.
         Reply(talvane, {"DNC_BUSY", "DNC_NO_MC", "Dnc_No_Mc", "dnc_busy", "DNC_BUSY\r\n"});
         QTest::qWait(400);
         whileOpen = {"DNC_NO_MC"};
