@@ -32,10 +32,7 @@ static qint64 QueuedMs()
 // finish, ends the connection and waits until the editor closes its side (it writes nothing back).
 static int Send(const std::string& path, std::string_view bytes, bool finish)
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{AF_UNIX, {}};
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int fd = UnixSocket(path, ::connect);
     ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     char byte = 0;
     return finish && ::shutdown(fd, SHUT_WR) == 0 && ::recv(fd, &byte, 1, 0) <= 0 ? ::close(fd) : fd;

@@ -29,6 +29,13 @@ const std::string LargestText(mb::kMaxFrameBody - mb::kFrameFixedBody - 1, 'x');
 
 std::string Frame(const std::string& text) { return mb::EncodeFrame(1, "x", text).value(); }
 
+// What a fresh decoder makes of the start of a stream.
+mb::FrameDecoder::Result Feed(std::string_view bytes)
+{
+    mb::Frame frame;
+    return mb::FrameDecoder().Feed(bytes, frame);
+}
+
 // A raw connection to "talvane" as a foreign peer makes it, and the bytes it writes at once.
 std::unique_ptr<QLocalSocket> Connect(const std::string& bytes = {})
 {
@@ -39,16 +46,13 @@ std::unique_ptr<QLocalSocket> Connect(const std::string& bytes = {})
     return socket;
 }
 
-// The endpoint "talvane" and the texts of the frames it has received.
-struct Listener : InterProc {
-    Strings texts;
-    Listener()
-    {
-        Listen("talvane");
-        connect(this, &InterProc::MessageReceived,
-                [this](int, const std::string&, int, const std::string& text) { texts.push_back(text); });
-    }
-};
+// A data table of one row per kind, named after it.
+void Kinds(std::initializer_list<const char*> kinds)
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : kinds)
+        QTest::newRow(kind) << kind;
+}
 
 }  // namespace
 
@@ -58,47 +62,33 @@ class TestDnc : public QObject {
 private Q_SLOTS:
     void init() { runtime_ = std::make_unique<RuntimeFolder>(); }
 
-    // The largest body passes; one byte more is refused at once, like each broken field.
-    void frames_data()
-    {
-        // "hello" from "x": L = 16 at offset 4, S = 1 at 12, T = 5 at 15.
-        const std::string good = Frame("hello"), tooLong = Patched(good, 4, mb::kMaxFrameBody + 1, 4);
-        QTest::addColumn<std::string>("stream");
-        QTest::addColumn<bool>("ready");
-        QTest::newRow("largest") << Frame(LargestText) << true;
-        QTest::newRow("bad magic") << "MBI2" + good.substr(4) << false;
-        QTest::newRow("L over 1 MiB") << tooLong << false;
-        QTest::newRow("L over 1 MiB, header alone") << tooLong.substr(0, 8) << false;
-        QTest::newRow("L below 10") << Patched(good, 4, 9, 4) << false;
-        QTest::newRow("L above 10+S+T") << Patched(good, 4, 17, 4) + "x" << false;
-        QTest::newRow("L below 10+S+T") << Patched(good, 4, 15, 4) << false;
-        QTest::newRow("S larger than the rest") << Patched(good, 12, 10, 2) << false;
-    }
+    // Big-endian fields. The largest body passes; one byte more is refused at once, like each broken
+    // field, and is not encoded, nor is a sender too long for its field.
     void frames()
-    {
-        QFETCH(std::string, stream);
-        QFETCH(bool, ready);
-        mb::Frame frame;
-        std::string_view bytes = stream;
-        QCOMPARE(mb::FrameDecoder().Feed(bytes, frame),
-                 ready ? mb::FrameDecoder::Result::FrameReady : mb::FrameDecoder::Result::Malformed);
-    }
-    // Big-endian fields; a body one byte over the largest, or a sender too long for its field, is not encoded.
-    void frameLayout()
     {
         QCOMPARE(QByteArray::fromStdString(mb::EncodeFrame(-2, "ab", "xyz").value()).toHex(),
                  QByteArray("4d4249310000000ffffffffe000261620000000378797a"));
         QVERIFY(!mb::EncodeFrame(0, "xy", LargestText) && !mb::EncodeFrame(0, std::string(0x10000, 's'), ""));
+        QVERIFY(Feed(Frame(LargestText)) == mb::FrameDecoder::Result::FrameReady);
+        // "hello" from "x": L = 16 at offset 4, S = 1 at 12, T = 5 at 15.
+        const std::string good = Frame("hello");
+        // clang-format off
+        const std::pair<const char*, std::string> broken[] = {{"bad magic", "MBI2" + good.substr(4)},
+            {"L over 1 MiB", Patched(good.substr(0, 8), 4, mb::kMaxFrameBody + 1, 4)},
+            {"L below 10", Patched(good, 4, 9, 4)}, {"L above 10+S+T", Patched(good, 4, 17, 4) + "x"},
+            {"L below 10+S+T", Patched(good, 4, 15, 4)}, {"S larger than the rest", Patched(good, 12, 10, 2)}};
+        // clang-format on
+        for (const auto& [name, stream] : broken)
+            QVERIFY2(Feed(stream) == mb::FrameDecoder::Result::Malformed, name);
     }
 
     void profiles()
     {
         // Lines end at CR or CR LF; "[MC" and "MCNAME=" in upper case; the number from the 4th
         // character, the name from the line's first "=", trimmed; an empty name is not listed.
-        QCOMPARE(ReadMachineProfiles("MCNAME=Mill\r\n[MC3]\r\nX=1 MCNAME= A=B \r\nMCNAME=  \r\n[mc4]\r\nmcname=B\r\n"
-                                     " [MC5]\rMCNAME=C\r[MC6]\nMCNAME=D\n[MC7]")
-                     .entries,
-                 (Strings{"0\tMill", "3\t1 MCNAME= A=B", "0\tC", "6\tD\n[MC7]"}));
+        const char* ini = "MCNAME=Mill\r\n[MC3]\r\nX=1 MCNAME= A=B \r\nMCNAME=  \r\n[mc4]\r\nmcname=B\r\n"
+                          " [MC5]\rMCNAME=C\r[MC6]\nMCNAME=D\n[MC7]";
+        QCOMPARE(ReadMachineProfiles(ini).entries, (Strings{"0\tMill", "3\t1 MCNAME= A=B", "0\tC", "6\tD\n[MC7]"}));
         // Blanks, tabs and line feeds skipped anywhere; half to even; clamped to 16 bits.
         const std::pair<const char*, int> numbers[] = {
             {"2.5]", 2},      {"3.5", 4},       {" -\t1\n2 ", -12}, {"+.5e1", 5},       {"3E]", 3},    {"1.2.9", 1},
@@ -110,12 +100,7 @@ private Q_SLOTS:
     }
 
     // Created private whatever the umask; anything but this user's private folder is refused, not repaired.
-    void endpointFolder_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const char* kind : {"missing", "0750", "0701", "owner", "symlink", "fifo"})
-            QTest::newRow(kind) << kind;
-    }
+    void endpointFolder_data() { Kinds({"missing", "0750", "0701", "owner", "symlink", "fifo"}); }
     void endpointFolder()
     {
         QFETCH(QString, kind);
@@ -133,43 +118,39 @@ private Q_SLOTS:
         QCOMPARE(prepared, kind == "missing");
         QVERIFY(fs::symlink_status(folder) ==
                 (prepared ? fs::file_status(fs::file_type::directory, fs::perms::owner_all) : before));
-        qputenv("XDG_RUNTIME_DIR", "");  // then a folder of this user's own in the temporary folder
-        QVERIFY(mb::EndpointFolderPath() ==
-                QDir::tempPath().toStdString() + "/mbinterproc-" + std::to_string(::geteuid()));
     }
 
-    void endpointNames()
+    // Names that are one path component in UTF-8 and fit a socket address with the folder; what
+    // is left of ended editors; the probe for Talvane.
+    void endpoints()
     {
         const std::string folder = "/run/user/0/mbinterproc";
         const std::size_t room = sizeof(sockaddr_un::sun_path) - folder.size() - 2;  // with the '/' and the NUL
         // clang-format off
-        const std::pair<std::string, bool> names[] = {{"..", false}, {"a/b", false}, {std::string("a\0b", 3), false},
-            {"a\xFF", false}, {std::string(room, 'n'), true}, {std::string(room + 1, 'n'), false}};
+        const std::pair<std::string, bool> names[] = {{"..", false}, {std::string("a\0b", 3), false}, {"a\xFF", false},
+            {std::string(room, 'n'), true}, {std::string(room + 1, 'n'), false}};
         // clang-format on
         for (const auto& [name, valid] : names)
             QVERIFY2(mb::IsValidEndpointName(name, folder) == valid, name.c_str());
-    }
-
-    // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
-    // and of anything else stay.
-    void endpointsOfEndedEditorsRemoved()
-    {
-        const Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())),
-                            Path("talvane")};
+        // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
+        // and of anything else stay.
+        Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())), Path("talvane")};
         for (const std::string& path : paths)
             MakeStaleSocket(path);
         mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
         QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
+        // The Talvane probe: a listener that never accepts would make a blocking connect wait once
+        // its queue is full.
+        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
+        stuck.setListenBacklogSize(1);
+        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
+        for (int probe = 0; probe < 20; ++probe)
+            QCOMPARE(GetTalvaneVersion(), 41);
     }
 
     // A stale socket file is taken over, a live endpoint or a foreign file is not; the endpoint's
     // file goes when it stops listening, also on a refused new name.
-    void existingEndpointFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const char* kind : {"stale", "live", "file"})
-            QTest::newRow(kind) << kind;
-    }
+    void existingEndpointFile_data() { Kinds({"stale", "live", "file"}); }
     void existingEndpointFile()
     {
         QFETCH(QString, kind);
@@ -195,10 +176,13 @@ private Q_SLOTS:
     // while its peer closes still gets the frames that came before the close.
     void peers()
     {
-        Listener listener;
+        Strings texts;
+        InterProc listener;
+        QVERIFY(listener.Listen("talvane"));
         std::vector<std::unique_ptr<QLocalSocket>> peers;
         connect(&listener, &InterProc::MessageReceived, this,
-                [&peers](int, const std::string&, int, const std::string& text) {
+                [&](int, const std::string&, int, const std::string& text) {
+                    texts.push_back(text);
                     if (text == "held") {
                         peers.front()->disconnectFromServer();
                         QTest::qWait(200);
@@ -219,19 +203,7 @@ private Q_SLOTS:
             QTest::qWait(MbConnection::kFrameTimeoutMs / 6);
         }
         const auto late = Connect(Frame("still listening"));
-        QTRY_COMPARE(listener.texts, (Strings{"held", "sent before the close", "still listening"}));
-    }
-
-    // 4.1 before 5.0; a listener that never accepts would make a blocking connect wait once its queue is full.
-    void talvaneVersion()
-    {
-        InterProc five;
-        QVERIFY(five.Listen("Talvane 5.0"));
-        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
-        stuck.setListenBacklogSize(1);
-        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
-        for (int probe = 0; probe < 20; ++probe)
-            QCOMPARE(GetTalvaneVersion(), 41);
+        QTRY_COMPARE(texts, (Strings{"held", "sent before the close", "still listening"}));
     }
 };
 

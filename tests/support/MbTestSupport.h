@@ -1,4 +1,4 @@
-// The runtime folder, broken frames and stale socket files of the messaging tests.
+// The runtime folder, broken frames and raw sockets of the messaging tests.
 #pragma once
 
 #include "dnc/MbFrame.h"
@@ -9,11 +9,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-#include <cstdint>
-#include <string>
-
-Q_DECLARE_METATYPE(std::string)
 
 // A runtime folder of the test's own, so that the endpoint folder inside it is fresh.
 struct RuntimeFolder : QTemporaryDir {
@@ -28,12 +23,14 @@ inline std::string Patched(std::string frame, std::size_t offset, std::uint32_t 
     return frame;
 }
 
-// A socket file whose socket was closed without listening: connecting to it is refused.
-inline bool MakeStaleSocket(const std::string& path)
+// A stream socket that call (::bind or ::connect) has given the address path; -1 when that failed.
+inline int UnixSocket(const std::string& path, int (*call)(int, const sockaddr*, socklen_t))
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un address{AF_UNIX, {}};
     path.copy(address.sun_path, sizeof address.sun_path - 1);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    return ::close(fd) == 0 && bound;
+    return call(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? fd : (::close(fd), -1);
 }
+
+// A socket file whose socket was closed without listening: connecting to it is refused.
+inline bool MakeStaleSocket(const std::string& path) { return ::close(UnixSocket(path, ::bind)) == 0; }

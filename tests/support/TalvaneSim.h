@@ -10,7 +10,8 @@ public:
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(VARNOTEK_PROGRAM_DIR "/talvane-sim"), arguments);
-        process_.waitForReadyRead(10000);  // its "ready" line
+        process_.waitForReadyRead(10000);
+        process_.readLine();  // its "ready" line
     }
     ~TalvaneSim()
     {
@@ -18,11 +19,7 @@ public:
         process_.waitForFinished(10000);
     }
     // One "sender<TAB>value<TAB>text" line per frame received so far.
-    QByteArray Frames()
-    {
-        printed_ += process_.readAllStandardOutput();
-        return printed_.mid(int(sizeof "ready\n") - 1);
-    }
+    QByteArray Frames() { return printed_ += process_.readAllStandardOutput(); }
 
 private:
     QProcess process_;
