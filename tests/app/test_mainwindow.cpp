@@ -23,8 +23,6 @@ class TestMainWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<TestApp> t;
 
-    MDIForm1& Main() { return t->ShowMainWindow(); }
-
 private Q_SLOTS:
     void init() { t = std::make_unique<TestApp>(); }
     void cleanup() { t.reset(); }
@@ -32,7 +30,7 @@ private Q_SLOTS:
     // rt1 shows CurrentFilePath.
     void pathBox()
     {
-        MDIForm1& main = Main();
+        MDIForm1& main = t->ShowMainWindow();
         t->editor.SetCurrentFilePath("/cnc/part.nc");
         QCOMPARE(main.rt1()->text(), QStringLiteral("/cnc/part.nc"));
     }
@@ -62,7 +60,7 @@ private Q_SLOTS:
             QVERIFY(PutOnDisk((folder + name).toStdString(), "N10 M30\r\n"));
         for (const QByteArray& argument : arguments)
             t->app.Arguments.push_back(QByteArray(argument).replace("%1", folder).toStdString());
-        MDIForm1& main = Main();
+        MDIForm1& main = t->ShowMainWindow();
         const std::string path = file.replace("%1", folder).toStdString();
         QCOMPARE(t->app.CommandLineFile, path);
         QCOMPARE(main.Timer1()->isActive(), opened);
@@ -84,7 +82,7 @@ private Q_SLOTS:
     void buttonsShowTheirWindows()
     {
         QFETCH(int, index);
-        MDIForm1& main = Main();
+        MDIForm1& main = t->ShowMainWindow();
         int ran = -1;
         main.SetToolbarCommand(3, [&] { ran = 3; });
         main.picToolbar_Click(8);
@@ -105,7 +103,7 @@ private Q_SLOTS:
 
     void editorFillsClientAreaAndTakesTyping()
     {
-        Main();
+        t->ShowMainWindow();
         auto& editor = t->forms.Get<frmEditor>();
         auto* sub = qobject_cast<QMdiSubWindow*>(editor.parentWidget());
         QVERIFY(sub && sub->isMaximized());
@@ -141,7 +139,7 @@ private Q_SLOTS:
     void shutdownOrder()
     {
         Forms& forms = t->forms;
-        MDIForm1& main = Main();
+        MDIForm1& main = t->ShowMainWindow();
         forms.Get<frmReplace>().Show();
         forms.Get<frmInfo>().Show();
         forms.Get<Form3>().Show();

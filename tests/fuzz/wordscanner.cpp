@@ -9,16 +9,18 @@
 
 #include "highlight/StyleRunMessages.h"
 
+constexpr std::size_t kModeBytes = 27, kHeaderBytes = kModeBytes + 4;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 27 + 4)
+    if (size < kHeaderBytes)
         return 0;
     StyleModeTable modes;
-    for (std::size_t k = 0; k < modes.size(); ++k)
+    for (std::size_t k = 0; k < kModeBytes; ++k)
         modes[k] = data[k] - '0';
     std::uint32_t startBytes = 0;
-    std::memcpy(&startBytes, data + 27, 4);
-    const std::string_view line(reinterpret_cast<const char*>(data + 31), size - 31);
+    std::memcpy(&startBytes, data + kModeBytes, 4);
+    const std::string_view line(reinterpret_cast<const char*>(data + kHeaderBytes), size - kHeaderBytes);
     const std::int64_t lastStart = std::int64_t{std::numeric_limits<std::int32_t>::max()} - std::int64_t(line.size());
     const std::int64_t lineStart = startBytes % (lastStart + 1);
 
