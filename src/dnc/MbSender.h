@@ -1,11 +1,15 @@
 // One outgoing messaging frame: connect, write, close, each step bounded in time.
 #pragma once
 
+#include <sys/socket.h>
+#include <sys/un.h>
+
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QObject>
 #include <QTimer>
 
+#include <future>
 #include <string>
 
 class MbSender : public QObject {
@@ -28,6 +32,8 @@ Q_SIGNALS:
 
 private:
     void StartStep();
+    void WaitForRoom();
+    void TakeWaitResult();
     void OnConnected();
     void OnBytesWritten();
     void GiveUp();
@@ -39,4 +45,7 @@ private:
     QTimer step_;
     QDeadlineTimer stepDeadline_;
     bool done_ = false;
+    sockaddr_un address_ {};
+    int pendingFd_ = -1;          // the socket whose connect waits for room in the listener's queue
+    std::future<bool> waiting_;   // that wait, on a thread of its own
 };

@@ -9,12 +9,14 @@
 #include "dnc/MbEndpoint.h"
 #include "dnc/TalvaneProbe.h"
 
+#include <QAbstractEventDispatcher>
 #include <QLocalServer>
 #include <QLocalSocket>
 
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <thread>
 
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
@@ -168,6 +170,50 @@ private Q_SLOTS:
         QVERIFY(!second.Listen("bad/name") && second.EndpointName().empty());
         first.reset();
         QCOMPARE(fs::exists(path), kind == "file");
+    }
+
+    // A listener whose queue is full is waited for, not asked again and again: the event loop
+    // wakes a few times, not thousands. Once it accepts, the frame gets through.
+    void fullQueue()
+    {
+        const int listener = UnixSocket(Path("talvane"), ::bind);
+        QVERIFY(listener >= 0 && ::listen(listener, 0) == 0);
+        std::vector<int> queued;
+        for (int fd = 0; fd >= 0 && queued.size() < 64;) {
+            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            sockaddr_un address{AF_UNIX, {}};
+            Path("talvane").copy(address.sun_path, sizeof address.sun_path - 1);
+            queued.push_back(fd);
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+                fd = -1;
+        }
+        QVERIFY(queued.size() < 64);  // the queue is full
+        InterProc sender;
+        sender.TargetName = "Talvane";
+        sender.MessageText = "waited";
+        int wakes = 0;
+        const auto counter = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                                     this, [&] { ++wakes; });
+        sender.Send();
+        QTest::qWait(300);
+        disconnect(counter);
+        QVERIFY2(wakes < 100, std::to_string(wakes).c_str());
+        std::string received;
+        std::jthread talvane([&] {
+            for (std::size_t n = 0; n < queued.size(); ++n) {  // the queued ones but the refused last, and ours
+                const int peer = ::accept(listener, nullptr, nullptr);
+                char buffer[256];
+                for (ssize_t got = 0; (got = ::read(peer, buffer, sizeof buffer)) > 0;)
+                    received.append(buffer, std::size_t(got));
+                ::close(peer);
+            }
+        });
+        for (int fd : queued)
+            ::close(fd);
+        QVERIFY(sender.Flush());
+        talvane.join();
+        QVERIFY(received.ends_with("waited"));
+        ::close(listener);
     }
 
     // Connections past the cap are closed unread; garbage ends its connection at once; silence, a
