@@ -10,8 +10,9 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix="$work/prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
-cp "$build/install_manifest.txt" "$work/manifest"
+install() { VARNOTEK_BUILD_DIR="$build" bash "$root/tools/dev.sh" install "$prefix" >/dev/null; }
+uninstall() { VARNOTEK_BUILD_DIR="$build" bash "$root/tools/dev.sh" uninstall "$prefix"; }
+install
 
 expected="bin/varnotek
 opt/varnotek/Kelpo.so
@@ -20,8 +21,9 @@ opt/varnotek/style-dump
 opt/varnotek/talvane-sim
 opt/varnotek/varnotek
 share/applications/varnotek.desktop
-share/mime/packages/varnotek.xml"
-actual="$(cd "$prefix" && find bin opt share/applications share/mime/packages \( -type f -o -type l \) | sort)"
+share/mime/packages/varnotek.xml
+share/varnotek/installed-files"
+actual="$(cd "$prefix" && find bin opt share/applications share/mime/packages share/varnotek \( -type f -o -type l \) | sort)"
 [ "$actual" = "$expected" ] || fail "installed files differ: $actual"
 [ "$(find "$prefix/share/icons" -name 'varnotek.*' | wc -l)" -eq 8 ] || fail "icons missing"
 
@@ -38,15 +40,14 @@ kill "$editor"
 # A reinstall keeps the user's style set; an uninstall removes only what the install wrote.
 printf 'STYLE=ON\r\nM4#255\r\n' >"$prefix/opt/varnotek/StyleSet.sty"
 printf '1\r\n2' >"$prefix/opt/varnotek/edset.ini"
-cmake --install "$build" --prefix "$prefix" >/dev/null
+install
 [ "$(cat "$prefix/opt/varnotek/StyleSet.sty")" = $'STYLE=ON\r\nM4#255\r' ] || fail "reinstall changed StyleSet.sty"
-cp "$work/manifest" "$build/install_manifest.txt"
-VARNOTEK_BUILD_DIR="$build" bash "$root/tools/dev.sh" uninstall
+uninstall
 [ -f "$prefix/opt/varnotek/StyleSet.sty" ] && [ -f "$prefix/opt/varnotek/edset.ini" ] || fail "uninstall removed settings"
 [ ! -e "$prefix/opt/varnotek/varnotek" ] && [ ! -L "$prefix/bin/varnotek" ] || fail "uninstall left the program"
 
 # The desktop entry is valid, and the file type claims part programs whatever their case.
-cmake --install "$build" --prefix "$prefix" >/dev/null
+install
 desktop-file-validate "$prefix/share/applications/varnotek.desktop" || fail "desktop entry invalid"
 grep -qx "Exec=$prefix/bin/varnotek %f" "$prefix/share/applications/varnotek.desktop" || fail "Exec line"
 # (through gio, as a desktop's file manager asks; files with content, as part programs have)
@@ -64,4 +65,13 @@ for path in ./opt/varnotek/varnotek ./opt/varnotek/Kelpo.so ./usr/share/applicat
     ./usr/share/mime/packages/varnotek.xml ./usr/bin/varnotek; do
     grep -qx "$path" <<<"$listing" || fail "package lacks $path"
 done
+
+# An uninstall after the package was built (which rewrites the build's own manifest with system
+# paths) removes the user's install and nothing else; a listed file outside the prefix stays.
+printf 'kept' >"$work/outside"
+echo "$prefix/../outside" >>"$prefix/share/varnotek/installed-files"
+uninstall 2>"$work/refused" && fail "uninstall accepted a file outside the prefix"
+grep -q "outside" "$work/refused" && [ -f "$work/outside" ] || fail "uninstall reached outside the prefix"
+left="$(cd "$prefix" && find . \( -type f -o -type l \) ! -name StyleSet.sty ! -name edset.ini ! -path './share/mime/*' ! -path './share/icons/*' ! -name mimeinfo.cache)"
+[ -z "$left" ] || fail "uninstall left $left"
 echo "install, reinstall, uninstall, desktop entry, file type and package: ok"
