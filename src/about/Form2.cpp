@@ -1,7 +1,6 @@
 // Form2's two roles: two seconds at start-up, then the main window; later the About box.
 #include "about/Form2.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -41,7 +40,7 @@ void Form2::Load()
     } else {
         timer1_->start();
         command1_->hide();
-        app_.ProgramFolder = ToLocal8(QCoreApplication::applicationDirPath());
+        app_.ProgramFolder = ExecutableFolder();
     }
     label1_->setVisible(RegularFileExists(app_.ProgramFile("talvane")));
 }

@@ -1,5 +1,5 @@
-// Main window construction, Load (command line, program folder, editor window, deferred open),
-// layout on resize, and shutdown.
+// Main window construction, Load (command line, program folder, editor window, deferred open,
+// the notices of earlier runs), layout on resize, and shutdown.
 #include "app/MDIForm1.h"
 
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include "base/FileAttributes.h"
 #include "base/Text8.h"
 #include "base/Twips.h"
+#include "base/UserState.h"
 #include "dnc/DncReplies.h"
 #include "dnc/InterProc.h"
 #include "dnc/MbEndpoint.h"
@@ -125,6 +126,18 @@ void MDIForm1::Load()
     // A missing or unusable command-line file opens nothing and says nothing.
     if (!app.CommandLineFile.empty() && RegularFileExists(app.CommandLineFile))
         timer1_->start();
+    QTimer::singleShot(0, this, &MDIForm1::ShowNoticesOfEarlierRuns);
+}
+
+// What runs that are over left to say (text kept when a run was ended, a save cut short), in one
+// box once the window is up, and then never again.
+void MDIForm1::ShowNoticesOfEarlierRuns()
+{
+    std::string prompt;
+    for (const std::string& notice : TakeNotices())
+        prompt += (prompt.empty() ? "" : "\r\n\r\n") + notice;
+    if (!prompt.empty())
+        application_.Dialogs().MessageBox({prompt, MsgButtons::OK, MsgIcon::Information, "Varnotek"});
 }
 
 void MDIForm1::ShowEditorWindow()

@@ -55,6 +55,7 @@ protected:
 
 private:
     void ShowEditorWindow();
+    void ShowNoticesOfEarlierRuns();
     void Timer1_Timer();
     void mb_MessageReceived(int value, const std::string& sender, int length, const std::string& messageText);
     void Timer2_Timer();

@@ -2,14 +2,19 @@
 // watching the pipe, does the rest on the user-interface thread.
 #include "app/TerminationSignals.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "editor/UnsavedChanges.h"
+
 namespace {
+
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The pipe's two ends, for the handler: a signal handler can reach nothing but globals.
 int signalPipe[2] = {-1, -1};
@@ -22,27 +27,52 @@ void OnSignal(int)
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
+TerminationSignals::TerminationSignals(EditorSession& editor, QObject* parent) : QObject(parent), editor_(editor)
 {
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // Qt asks for a direct connection: the session manager waits for the answer.
+        connect(
+            gui, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager& manager) {
+                const bool mayAsk = manager.allowsInteraction();
+                const bool mayEnd = AllowSessionEnd(editor_, mayAsk);
+                if (mayAsk)
+                    manager.release();
+                if (!mayEnd)
+                    manager.cancel();
+            },
+            Qt::DirectConnection);
+    }
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [] {
+    connect(notifier_, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         while (::read(signalPipe[0], &byte, 1) > 0) {
         }
-        QCoreApplication::exit(0);  // no window is asked first: nobody may be there to answer
+        Terminate();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signal : kEndingSignals)
+        ::sigaction(signal, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int signal : kEndingSignals)
+        std::signal(signal, SIG_DFL);
+}
+
+// No window is asked first: nobody may be there to answer. Quitting ends every event loop, also
+// that of an open box, which then closes as if cancelled, and keeps new ones from opening.
+void TerminationSignals::Terminate()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    KeepUnsavedText(editor_);
+    QCoreApplication::exit(0);
 }

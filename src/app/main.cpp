@@ -13,9 +13,9 @@ int main(int argc, char* argv[])
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnotek"));
     Application application(std::make_unique<QtDialogService>());
+    const TerminationSignals termination(application.editor);
     // QApplication has taken its own options out of argv; the rest may name a file in any bytes.
     application.app.Arguments.assign(argv + 1, argv + argc);
     application.forms.Get<Form2>().Show();
-    const TerminationSignals termination;
     return QApplication::exec();
 }

@@ -20,3 +20,7 @@ struct AppState {
     // ProgramFolder + "/" + name: where every file of the application lives.
     std::string ProgramFile(const std::string& name) const;
 };
+
+// The folder of the running executable, byte for byte as the system names it (a folder name need
+// not be UTF-8), without a trailing "/".
+std::string ExecutableFolder();

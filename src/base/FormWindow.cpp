@@ -17,6 +17,8 @@ void FormWindow::Show()
 {
     EnsureLoaded();
     QWidget* widget = Widget();
+    // A window the user minimised comes back when its command is used again.
+    widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
     widget->show();
     widget->raise();
     widget->activateWindow();

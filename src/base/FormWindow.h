@@ -21,7 +21,7 @@ public:
     bool IsLoaded() const { return loaded_; }
     // Runs Load the first time only.
     void EnsureLoaded();
-    // Loads the window if needed, then shows it modeless.
+    // Loads the window if needed, then shows it modeless, restored if it was minimised, in front.
     void Show();
     // Asks the registry to unload this window (its Unload runs, then it is destroyed).
     void UnloadSelf();

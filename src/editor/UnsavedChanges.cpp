@@ -1,14 +1,47 @@
-// Asks only when the component's text differs from its save point.
+// Asks only when the component's text differs from its save point; keeps the text in a recovery
+// file when the editor ends without anyone to ask.
 #include "editor/UnsavedChanges.h"
 
+#include <ctime>
+
+#include <unistd.h>
+
+#include "base/Text8.h"
+#include "base/UserState.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
 
+namespace {
+
+// An empty text has nothing to lose, and could not be saved anyway.
+bool HasUnsavedText(const EditorSession& editor)
+{
+    return editor.SendEditor(sci::SCI_GETMODIFY, 0, 0) != 0 && editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) != 0;
+}
+
+// recovered-<date>-<time>-<pid>-<file name>: unique to this run, and the user sees which program
+// it was.
+std::string RecoveryFileName(const std::string& documentPath)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    char stamp[32] = "";
+    if (::localtime_r(&now, &local) != nullptr)
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string fileName = documentPath.substr(documentPath.find_last_of('/') + 1);
+    return "recovered-" + std::string(stamp) + "-" + std::to_string(::getpid()) + "-" +
+           (fileName.empty() ? std::string("untitled.nc") : fileName);
+}
+
+// A path as the user reads it in a box, as far as 8-bit text shows it.
+std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
+
+}  // namespace
+
 bool ConfirmDiscardChanges(EditorSession& editor)
 {
-    // An empty text has nothing to lose, and could not be saved anyway.
-    if (editor.SendEditor(sci::SCI_GETMODIFY, 0, 0) == 0 || editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0)
+    if (!HasUnsavedText(editor))
         return true;
     const MsgAnswer answer = editor.Dialogs().MessageBox(
         {"The text in the editor has changed since it was last saved\r\n\r\nDo you want to save it first ?",
@@ -24,4 +57,27 @@ bool ConfirmDiscardChanges(EditorSession& editor)
     case MsgAnswer::No: return true;
     default: return false;
     }
+}
+
+std::string KeepUnsavedText(const EditorSession& editor)
+{
+    const std::string folder = UserStateFolder();
+    if (!HasUnsavedText(editor) || folder.empty())
+        return {};
+    const std::string document = editor.CurrentFilePath();
+    const std::string path = folder + "/" + RecoveryFileName(document);
+    if (!SaveDocument(editor, path))
+        return {};
+    const std::string of = document.empty() ? "a new program" : Shown(document);
+    LeaveNotice("Varnotek ended before the changes to " + of + " were saved.\r\n\r\nThe unsaved text is kept in " +
+                Shown(path));
+    return path;
+}
+
+bool AllowSessionEnd(EditorSession& editor, bool mayAsk)
+{
+    if (mayAsk)
+        return ConfirmDiscardChanges(editor);
+    KeepUnsavedText(editor);
+    return true;
 }

@@ -1,12 +1,61 @@
 // Start-up in a process of its own: without a usable component module the editor shows its
-// message, tells Talvane (talvane-sim here) and ends.
+// message, tells Talvane (talvane-sim here) and ends. A signal ends the editor keeping its unsaved
+// text, which the next start names.
 #include <QtTest>
 
 #include <QProcess>
 
+#include <csignal>
+#include <filesystem>
+
 #include "MbTestSupport.h"
 #include "TalvaneSim.h"
 #include "base/DialogService.h"
+
+namespace {
+
+// A running editor (startup_child) with the state folder and program folder given.
+struct Editor : QProcess {
+    Editor(const QString& state, const QByteArray& programFolder, const QString& text, bool close)
+    {
+        // Only the inherited environment keeps bytes that are not UTF-8.
+        qputenv("CHILD_PROGRAM_FOLDER", programFolder);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_STATE_HOME", state);
+        environment.insert("CHILD_BOXES", state + "/boxes");
+        environment.insert("CHILD_RUN", "1");
+        environment.insert("CHILD_TEXT", text);
+        if (close)
+            environment.insert("CHILD_CLOSE", "1");
+        setProcessEnvironment(environment);
+        QFile::remove(state + "/boxes");
+        start(VARNOTEK_TEST_DIR "/startup_child", {});
+    }
+    ~Editor() override
+    {
+        kill();
+        waitForFinished();
+    }
+    bool Ready()
+    {
+        said += readAllStandardOutput();
+        return said.contains("ready");
+    }
+    QByteArray said;
+};
+
+QByteArray Boxes(const QString& state)
+{
+    QFile file(state + "/boxes");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Recovered(const QString& state)
+{
+    return QDir(state + "/varnotek").entryList({"recovered-*"}, QDir::Files);
+}
+
+}  // namespace
 
 class TestFailurePath : public QObject {
     Q_OBJECT
@@ -62,6 +111,78 @@ private Q_SLOTS:
         // The notice was flushed before the process ended, and the endpoint did not outlive it.
         QTRY_COMPARE_WITH_TIMEOUT(talvane.Frames(), endpoint + "\t0\tEDIT_FAILED\n", 3000);
         QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/" + endpoint)));
+    }
+
+    // Every ending signal, also while "Save changes ?" is open, keeps the unsaved bytes in the
+    // state folder and removes the endpoint; the next start names the file in one box, once.
+    void signalKeepsUnsavedText_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("asking");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("folderName");  // the program folder's copy, empty for the build's
+        const QByteArray program("N10 G01 X1\r\n\0(\xFF\xE9)\rM30", 21);
+        QTest::newRow("SIGTERM") << SIGTERM << false << program << QByteArray();
+        QTest::newRow("SIGINT") << SIGINT << false << program << QByteArray();
+        QTest::newRow("SIGHUP, program folder not UTF-8") << SIGHUP << false << program << QByteArray("pr\xE9g");
+        QTest::newRow("SIGTERM, asking") << SIGTERM << true << program << QByteArray();
+        QTest::newRow("SIGHUP, asking") << SIGHUP << true << program << QByteArray();
+        QTest::newRow("nothing typed") << SIGHUP << false << QByteArray() << QByteArray();
+    }
+    void signalKeepsUnsavedText()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, asking);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, folderName);
+        RuntimeFolder runtime;
+        QTemporaryDir state;
+        QByteArray folder = VARNOTEK_PROGRAM_DIR;
+        std::string gone;
+        const auto removeCopy = qScopeGuard([&] { gone.empty() || std::filesystem::remove_all(gone); });
+        if (!folderName.isEmpty()) {
+            folder = QFile::encodeName(state.path()) + '/' + folderName;
+            const std::string copy = folder.toStdString();
+            QVERIFY(std::filesystem::create_directory(copy));
+            // QTemporaryDir names files as text, and cannot remove this one.
+            gone = copy;
+            QVERIFY(std::filesystem::copy_file(VARNOTEK_PROGRAM_DIR "/Kelpo.so", copy + "/Kelpo.so"));
+        }
+        QFile typed(state.filePath("typed"));
+        QVERIFY(typed.open(QIODevice::WriteOnly) && typed.write(text) == text.size());
+        typed.close();
+        {
+            Editor editor(state.path(), folder, typed.fileName(), asking);
+            QVERIFY(editor.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(asking ? Boxes(state.path()).contains("Save changes ?")
+                                            : editor.Ready(),
+                                     10000);
+            ::kill(pid_t(editor.processId()), signal);
+            QVERIFY(editor.waitForFinished(10000));
+            QVERIFY(editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0);
+            QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/varnotek-" + QString::number(editor.processId()))));
+        }
+        const QStringList recovered = Recovered(state.path());
+        QCOMPARE(recovered.size(), text.isEmpty() ? 0 : 1);
+        const QString path = state.filePath("varnotek/" + recovered.value(0));
+        QFile kept(path);
+        QVERIFY(text.isEmpty() || (kept.open(QIODevice::ReadOnly) && kept.readAll() == text));
+
+        // Nothing unsaved this time: the notice is shown, and nothing else is kept.
+        Editor next(state.path(), VARNOTEK_PROGRAM_DIR, QString(), false);
+        QTRY_VERIFY_WITH_TIMEOUT(next.Ready(), 10000);
+        QTRY_COMPARE(Boxes(state.path()),
+                     text.isEmpty()
+                         ? QByteArray()
+                         : "Varnotek\t" + QByteArray::number(int(MsgButtons::OK)) + '\t' +
+                               QByteArray::number(int(MsgIcon::Information)) +
+                               "\tVarnotek ended before the changes to a new program were saved.\r\n\r\nThe "
+                               "unsaved text is kept in " +
+                               path.toLocal8Bit() + '\n');
+        ::kill(pid_t(next.processId()), SIGTERM);
+        QVERIFY(next.waitForFinished(10000));
+        QCOMPARE(Recovered(state.path()), recovered);
+        QVERIFY(QDir(state.filePath("varnotek")).entryList({"notice-*"}).isEmpty());
     }
 };
 

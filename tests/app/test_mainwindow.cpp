@@ -13,6 +13,9 @@
 #include "about/AboutText.h"
 #include "about/Form2.h"
 #include "about/frmInfo.h"
+#include "base/TextFile.h"
+#include "base/UserState.h"
+#include "editor/UnsavedChanges.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
 #include "dnc/Form3.h"
@@ -98,7 +101,38 @@ private Q_SLOTS:
                          : index == 6 ? static_cast<QWidget*>(t->forms.Find<Form1>())
                                       : static_cast<QWidget*>(t->forms.Find<Form2>());
         QVERIFY(shown && shown->isVisible() && !shown->parentWidget() && !shown->isModal());
+        // Back from minimised; a fixed dialog offers neither minimise nor maximise.
+        shown->showMinimized();
+        main.picToolbar_Click(index);
+        QVERIFY(!shown->isMinimized());
+        QVERIFY(!(shown->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(t->app.AboutBoxMode, index == 7);
+    }
+
+    // The session's end asks as closing does when it may, and otherwise keeps the text, exactly.
+    void sessionEnd_data()
+    {
+        QTest::addColumn<bool>("mayAsk");
+        QTest::addColumn<bool>("mayEnd");  // with the question cancelled
+        QTest::newRow("questions allowed") << true << false;
+        QTest::newRow("no questions") << false << true;
+    }
+    void sessionEnd()
+    {
+        QFETCH(bool, mayAsk);
+        QFETCH(bool, mayEnd);
+        t->ShowMainWindow();
+        const std::string text("N1 G00\r\n\0\xFF", 10);
+        t->editor.SendEditor(sci::SCI_ADDTEXT, std::int32_t(text.size()), text);
+        QCOMPARE(AllowSessionEnd(t->editor, mayAsk), mayEnd);
+        QCOMPARE(t->dialogs.boxes.size(), std::size_t(mayAsk));
+        const QDir state(QString::fromLocal8Bit(UserStateFolder()));
+        const QStringList kept = state.entryList({"recovered-*"});
+        QCOMPARE(kept.size(), int(!mayAsk));
+        QVERIFY(mayAsk || ReadTextFile(state.filePath(kept.value(0)).toStdString()) == text);
+        QCOMPARE(TakeNotices().size(), std::size_t(!mayAsk));
+        for (const QString& name : kept)
+            QVERIFY(QFile::remove(state.filePath(name)));
     }
 
     void editorFillsClientAreaAndTakesTyping()

@@ -2,7 +2,7 @@
 # The real executable on a real X server, as a user starts it: from a copied program folder the
 # start-up window shows, then the main window with the named file on screen in colour; without
 # Kelpo.so the "Error 0" box shows and the process ends after telling Talvane. SIGTERM ends the
-# editor cleanly.
+# editor cleanly. The program folder's name is not UTF-8.
 # Argument: the program folder of the build. Runs itself under xvfb-run.
 set -euo pipefail
 if [ -z "${VARNOTEK_UNDER_XVFB:-}" ]; then
@@ -18,7 +18,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 
-folder="$work/program"
+# A folder name need not be UTF-8: the program folder is bytes.
+folder="$work/program"$'\xe9'
 mkdir "$folder"
 cp "$bin/varnotek" "$bin/Kelpo.so" "$folder/"
 printf 'O1001 (BRACKET - OP10 ROUGH AND FINISH AT FULL DEPTH)\r\nN10 G01 X10.5 Y-3\r\n' >"$work/part.nc"
