@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <unistd.h>
 
@@ -126,13 +127,18 @@ void MDIForm1::Load()
     // A missing or unusable command-line file opens nothing and says nothing.
     if (!app.CommandLineFile.empty() && RegularFileExists(app.CommandLineFile))
         timer1_->start();
-    QTimer::singleShot(0, this, &MDIForm1::ShowNoticesOfEarlierRuns);
+    QTimer::singleShot(0, this, [this] { ShowNoticesOfEarlierRuns(kExposeTries); });
 }
 
 // What runs that are over left to say (text kept when a run was ended, a save cut short), in one
-// box once the window is up, and then never again.
-void MDIForm1::ShowNoticesOfEarlierRuns()
+// box once the window is up, and then never again. The window manager may take a moment to put
+// the window on screen, and the box belongs in front of it.
+void MDIForm1::ShowNoticesOfEarlierRuns(int triesLeft)
 {
+    if (triesLeft > 0 && windowHandle() != nullptr && !windowHandle()->isExposed()) {
+        QTimer::singleShot(kExposeWaitMs, this, [this, triesLeft] { ShowNoticesOfEarlierRuns(triesLeft - 1); });
+        return;
+    }
     std::string prompt;
     for (const std::string& notice : TakeNotices())
         prompt += (prompt.empty() ? "" : "\r\n\r\n") + notice;

@@ -55,7 +55,9 @@ protected:
 
 private:
     void ShowEditorWindow();
-    void ShowNoticesOfEarlierRuns();
+    // Up to a second for the window to reach the screen before the notices are shown anyway.
+    static constexpr int kExposeTries = 20, kExposeWaitMs = 50;
+    void ShowNoticesOfEarlierRuns(int triesLeft);
     void Timer1_Timer();
     void mb_MessageReceived(int value, const std::string& sender, int length, const std::string& messageText);
     void Timer2_Timer();
