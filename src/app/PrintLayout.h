@@ -18,7 +18,7 @@ class PrintPage {
 public:
     virtual ~PrintPage() = default;
     virtual void StartJob() = 0;
-    // The printable area; read again whenever the layout needs it.
+    // The printable area.
     virtual double Width() = 0;
     virtual double Height() = 0;
     // The height of one line in the printer's font.

@@ -1,7 +1,7 @@
 // The plain rules of start-up, layout and printing: program folder, rounding, the toolbar's rows,
 // the component's size; on a recording page, the printed header lines, copies as jobs, the page
-// break at nine tenths of the page, the pages chosen and their order, line ends, the date line in
-// the user's language, and the printer's name.
+// break at nine tenths of the page, line ends, the date line in the user's language, and the
+// printer's name.
 #include <QtTest>
 
 #include "app/MainLayout.h"
@@ -32,26 +32,7 @@ private:
 
 std::string Line(std::int32_t n) { return "N" + std::to_string(n) + " G01\r\n"; }
 
-// "J" where a job starts, "/" at a new page, "D" for the date line, and the first line of each page.
-QString Outline(const QStringList& printed)
-{
-    QString outline;
-    bool pageStart = false;
-    for (const QString& text : printed) {
-        if (text == "<job>" || text == "<page>")
-            outline += text == "<job>" ? " J" : " /";
-        else if (text == "date")
-            outline += " D";
-        else if (pageStart && text.startsWith('N'))
-            outline += ' ' + text.section(' ', 0, 0);
-        pageStart = text.startsWith('<') || (pageStart && !text.startsWith('N'));
-    }
-    return outline.trimmed();
-}
-
 }  // namespace
-
-Q_DECLARE_METATYPE(PageChoice)
 
 class TestRules : public QObject {
     Q_OBJECT
@@ -108,30 +89,6 @@ private Q_SLOTS:
             QCOMPARE(page.printed.value(page.printed.indexOf("<page>") + 1),
                      QString::fromStdString(Line(firstOnPageTwo)).trimmed());
         }
-    }
-
-    // Pages of 5, 7 and 7 lines: the pages chosen, in the order chosen, copies as jobs or in one.
-    void pagesAndCopies_data()
-    {
-        QTest::addColumn<PageChoice>("choice");
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<QString>("outline");
-        QTest::newRow("all") << PageChoice{} << 1 << "J D N0 / N5 / N12";
-        QTest::newRow("range") << PageChoice{{{2, 3}}, false, false} << 1 << "J N5 / N12";
-        QTest::newRow("last first") << PageChoice{{}, true, false} << 1 << "J N12 / N5 / D N0";
-        QTest::newRow("copies as jobs") << PageChoice{{{1, 2}}, false, false} << 2 << "J D N0 / N5 J D N0 / N5";
-        QTest::newRow("copies in one job") << PageChoice{{{1, 1}, {3, 3}}, true, true} << 2 << "J N12 / D N0 / N12 / D N0";
-        QTest::newRow("none in the document") << PageChoice{{{4, 9}}, false, true} << 2 << "";
-    }
-    void pagesAndCopies()
-    {
-        QFETCH(PageChoice, choice);
-        QFETCH(int, copies);
-        QFETCH(QString, outline);
-        RecordingPage page(200);
-        auto count = std::int16_t(copies);
-        QCOMPARE(PrintLines(page, count, {0, 18, false}, choice, "date", "/p", Line), !outline.isEmpty());
-        QCOMPARE(Outline(page.printed), outline);
     }
 
     void dateLine()
