@@ -1,15 +1,18 @@
-// Print: the dialog chooses the printer, the copies and the range; the layout does the rest. A
-// failure has a number and a description, as the user is shown them.
+// Print: the dialog chooses the printer, the copies, the lines and the pages; the layout does the
+// rest. A failure has a number and a description, as the user is shown them.
 #include "app/PrintDocument.h"
 
 #include <QDate>
 #include <QLocale>
 
 #include <QMdiArea>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/Application.h"
 #include "app/MDIForm1.h"
@@ -30,6 +33,7 @@ struct PrintFailure {
 const PrintFailure Cancelled{32755, "Cancel was selected"};
 const PrintFailure NoPrinter{484, "The chosen printer is not available"};
 const PrintFailure Refused{482, "The printer did not accept the job"};
+const PrintFailure NoPageChosen{380, "None of the pages chosen is in the document"};
 PrintFailure FileNotWritten(const QString& file)
 {
     return {75, "The print file '" + ToText8(file) + "' could not be written"};
@@ -54,33 +58,76 @@ void MakeChosenPrinterCurrent(QPrinter& printer)
         printer.setPrinterName(FromLocal8(*name));
 }
 
+// The pages, their order and where the copies go, as the dialog left them on the printer.
+PageChoice PageChoiceOf(const QPrinter& printer)
+{
+    PageChoice choice;
+    if (printer.printRange() == QPrinter::PageRange)
+        for (const QPageRanges::Range& range : printer.pageRanges().toRangeList())
+            choice.pageRanges.emplace_back(range.from, range.to);
+    choice.lastPageFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+    choice.copiesInOneJob = printer.outputFormat() == QPrinter::PdfFormat;
+    return choice;
+}
+
+using PrintJob = std::function<bool(PrintPage& page)>;
+
+// The print file is written beside its name and put in place only when whole, so a failed job
+// leaves no part of a file and keeps a file of that name as it was.
+std::optional<PrintFailure> PrintToFile(const QPrinter& printer, const PrintJob& job)
+{
+    QSaveFile file(printer.outputFileName());
+    if (!file.open(QIODevice::WriteOnly))
+        return FileNotWritten(printer.outputFileName());
+    QPdfWriter writer(&file);
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    QtPrintPage page(writer);
+    if (!job(page))
+        return NoPageChosen;
+    if (!page.Ok() || !file.commit())
+        return FileNotWritten(printer.outputFileName());
+    return std::nullopt;
+}
+
 std::optional<PrintFailure> Print(Application& application)
 {
     EditorSession& editor = application.editor;
+    const QString path = FromLocal8(editor.CurrentFilePath());
     QPrinter printer(QPrinter::HighResolution);
     if (!editor.Dialogs().PrintDialog(printer))
         return Cancelled;
+    // Set only now: the dialog would make a print file's name out of it.
+    printer.setDocName(path);
     MakeChosenPrinterCurrent(printer);
     // Without a printing system Qt falls back to a PDF printer, which needs a file to print to.
-    const bool noFile = printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
-    if (!printer.isValid() || noFile)
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (!printer.isValid() || (toFile && printer.outputFileName().isEmpty()))
         return NoPrinter;
     PrintRange range{0, editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1, false};
     if (printer.printRange() == QPrinter::Selection)
         range = {GetSelStartLine(editor), GetSelEndLine(editor), true};
-    // Every copy is a job of its own, so the printer is asked for one at a time.
+    // The layout prints the copies itself, so the printer is asked for one of each job.
     auto copies = std::int16_t(std::clamp(printer.copyCount(), 1, 32767));
     printer.setCopyCount(1);
+    const PageChoice choice = PageChoiceOf(printer);
+    const QString dateLine = PrintDateLine(QLocale(), QDate::currentDate());
+    const PrintJob job = [&](PrintPage& page) {
+        return PrintLines(page, copies, range, choice, dateLine, path,
+                          [&application](std::int32_t line) { return application.styling.GetLineText(line); });
+    };
 
     BusyPointer busy(editor.Dialogs());
+    if (toFile)
+        return PrintToFile(printer, job);
     QtPrintPage page(printer);
-    PrintLines(page, copies, range, PrintDateLine(QLocale(), QDate::currentDate()),
-               FromLocal8(editor.CurrentFilePath()),
-               [&application](std::int32_t line) { return application.styling.GetLineText(line); });
+    if (!job(page))
+        return NoPageChosen;
     if (page.Ok())
         return std::nullopt;
-    if (!printer.outputFileName().isEmpty())
-        return FileNotWritten(printer.outputFileName());
     return Refused;
 }
 

@@ -3,6 +3,7 @@
 
 class Application;
 
-// Prints the whole document or the selection; nothing without a document window. A cancelled
+// Prints the whole document or the selection, the pages and copies chosen, to a printer or whole
+// into a PDF file titled with the document's path; nothing without a document window. A cancelled
 // dialog ends silently, any other failure in a message box.
 void PrintDocument(Application& application);

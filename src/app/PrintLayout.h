@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A printer as the layout sees it, in the printer's own units.
@@ -17,11 +18,13 @@ class PrintPage {
 public:
     virtual ~PrintPage() = default;
     virtual void StartJob() = 0;
-    // The printable area; read again whenever the layout needs it.
+    // The printable area.
     virtual double Width() = 0;
     virtual double Height() = 0;
-    // Prints text with its top left at (x, y) in the printer's font; returns the line's height.
-    virtual double PrintText(double x, double y, const QString& text) = 0;
+    // The height of one line in the printer's font.
+    virtual double LineHeight() = 0;
+    // Prints text with its top left at (x, y) in the printer's font.
+    virtual void PrintText(double x, double y, const QString& text) = 0;
     virtual void NewPage() = 0;
     virtual void EndJob() = 0;
 };
@@ -32,11 +35,21 @@ struct PrintRange {
     bool selectionOnly = false;
 };
 
-// Prints lines firstLine..lastLine copies times, each copy a job of its own (at least one),
-// counting copies down to 0. lineText gives a document line's 8-bit text with its line end;
-// dateLine and path head the first page of every copy.
-void PrintLines(PrintPage& page, std::int16_t& copies, const PrintRange& range, const QString& dateLine,
-                const QString& path, const std::function<std::string(std::int32_t line)>& lineText);
+// Which of the laid-out pages go to the printer, and how.
+struct PageChoice {
+    std::vector<std::pair<int, int>> pageRanges;  // 1-based, both included; none: every page
+    bool lastPageFirst = false;
+    // A print file holds every copy; a printer takes each copy as a job of its own.
+    bool copiesInOneJob = false;
+};
+
+// Prints lines firstLine..lastLine copies times (at least once), counting copies down to 0.
+// lineText gives a document line's 8-bit text with its line end; dateLine and path head the first
+// page of every copy. Only the chosen pages are printed, in the chosen order; false, with no job
+// started, when none of them is in the document.
+bool PrintLines(PrintPage& page, std::int16_t& copies, const PrintRange& range, const PageChoice& choice,
+                const QString& dateLine, const QString& path,
+                const std::function<std::string(std::int32_t line)>& lineText);
 
 // "December 7, 2026": the full month name in the locale's language, the day without a leading
 // zero, the four-digit year.

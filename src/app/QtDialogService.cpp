@@ -100,7 +100,23 @@ void QtDialogService::SetBusy(bool busy)
 // The selection can be printed, and the copy count is the user's.
 bool QtDialogService::PrintDialog(QPrinter& printer)
 {
-    QPrintDialog dialog(&printer);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    // The editor chooses and orders the pages itself, so a page set that the print server took
+    // afterwards would count the pages as sent, not the document's: it is not offered. The dialog
+    // shows its widgets again each time it is shown, so they are hidden after that.
+    class EditorPrintDialog final : public QPrintDialog {
+    public:
+        using QPrintDialog::QPrintDialog;
+        void setVisible(bool visible) override
+        {
+            QPrintDialog::setVisible(visible);
+            for (const char* name : {"pageSetLabel", "pageSetCombo"})
+                if (QWidget* widget = findChild<QWidget*>(QLatin1String(name)))
+                    widget->hide();
+        }
+    };
+    EditorPrintDialog dialog(&printer);
+    // Each copy is printed whole before the next, so collating is no choice.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintSelection |
+                      QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize);
     return dialog.exec() == QDialog::Accepted;
 }

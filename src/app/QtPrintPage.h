@@ -1,29 +1,30 @@
-// The print layout's page on a Qt printer, in device pixels of the printable area.
+// The print layout's page on a Qt printer or PDF writer, in device pixels of the printable area.
 #pragma once
 
 #include <QPainter>
 
 #include "app/PrintLayout.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 
-// Each job is one painting session on the printer; text uses the printer's default font.
+// Each job is one painting session on the device; text uses the device's default font.
 class QtPrintPage final : public PrintPage {
 public:
-    explicit QtPrintPage(QPrinter& printer) : printer_(printer) {}
+    explicit QtPrintPage(QPagedPaintDevice& device) : device_(device) {}
 
     void StartJob() override;
     double Width() override;
     double Height() override;
-    double PrintText(double x, double y, const QString& text) override;
+    double LineHeight() override;
+    void PrintText(double x, double y, const QString& text) override;
     void NewPage() override;
     void EndJob() override;
 
-    // False once the printer refused to start a job or a page.
+    // False once the device refused to start or finish a job, or to start a page.
     bool Ok() const { return ok_; }
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
     QPainter painter_;
     bool ok_ = true;
 };

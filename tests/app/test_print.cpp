@@ -1,22 +1,27 @@
 // Print from the toolbar through Qt's printer: a PDF whose text shows the date, the header and
-// the lines across pages; nothing without a document window; cancel; the failures' boxes.
+// the lines across pages, the pages, order and copies chosen, the path as its title; nothing
+// without a document window; cancel; the failures' boxes; a full disk; what the real dialog offers.
 #include <QtTest>
 
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "FileTestSupport.h"
 #include "TestApp.h"
 #include "app/PrintLayout.h"
+#include "app/QtDialogService.h"
 
 namespace {
 
-QString PdfText(const QString& pdf)
+QString Run(const QString& program, const QStringList& arguments)
 {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    return pdftotext.waitForFinished(20000) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : QString();
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(20000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
+
+QString PdfText(const QString& pdf) { return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}); }
 
 std::function<bool(QPrinter&)> ToPdf(const QString& file, QPrinter::PrintRange range = QPrinter::AllPages)
 {
@@ -68,6 +73,93 @@ private Q_SLOTS:
         QVERIFY(!selection.contains("N1 G01") && !selection.contains("N5 G01"));
         QVERIFY(t->dialogs.boxes.empty());
         QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
+    }
+
+    // Of three pages, the pages chosen, last first or not, each copy whole in the one file.
+    void pagesAndCopies_data()
+    {
+        QTest::addColumn<QList<int>>("choice");  // copies, first and last page (0: all), last first
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("three copies") << QList{3, 0, 0, 0} << QList{0, 1, 2, 0, 1, 2, 0, 1, 2};
+        QTest::newRow("one page") << QList{1, 2, 2, 0} << QList{1};
+        QTest::newRow("two copies of two, last first") << QList{2, 2, 3, 1} << QList{2, 1, 2, 1};
+        QTest::newRow("none in the document") << QList{1, 4, 9, 0} << QList<int>{};
+    }
+    void pagesAndCopies()
+    {
+        QFETCH(QList<int>, choice);
+        QFETCH(QList<int>, pages);
+        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
+        t->dialogs.printDialog = ToPdf(pdf);
+        main->picToolbar_Click(3);
+        const QStringList whole = PdfText(pdf).split('\f');
+        QVERIFY(whole.size() == 4 && QFile::remove(pdf));
+        t->dialogs.printDialog = [&](QPrinter& printer) {
+            ToPdf(pdf, choice[1] ? QPrinter::PageRange : QPrinter::AllPages)(printer);
+            printer.setCopyCount(choice[0]);
+            printer.setFromTo(choice[1], choice[2]);
+            printer.setPageOrder(QPrinter::PageOrder(choice[3]));
+            return true;
+        };
+        main->picToolbar_Click(3);
+        QStringList expected;
+        for (const int page : pages)
+            expected << whole[page];
+        QCOMPARE(PdfText(pdf).split('\f'), expected << QString());
+        QVERIFY(pages.isEmpty() || Run("pdfinfo", {pdf}).contains(QRegularExpression(
+                                       "^Title: +/cnc/bracket.nc$", QRegularExpression::MultilineOption)));
+        const MessageBoxRequest none{"Printing Error: None of the pages chosen is in the document", MsgButtons::OK,
+                                     MsgIcon::Critical, "Error 380"};
+        QCOMPARE(t->dialogs.boxes, pages.isEmpty() ? std::vector{none} : std::vector<MessageBoxRequest>{});
+    }
+
+    // A disk full during the job: the failure told, no part of a file left, a file of that name kept.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QByteArray>("existing");
+        QTest::newRow("new file") << QByteArray();
+        QTest::newRow("existing file") << QByteArray("%PDF the last good print\n");
+    }
+    void fullDisk()
+    {
+        QFETCH(QByteArray, existing);
+        QTemporaryDir disk;
+        if (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}))
+            QSKIP("a small file system needs root");
+        const auto unmount = qScopeGuard([&disk] { QProcess::execute("umount", {disk.path()}); });
+        const QString pdf = disk.filePath(QStringLiteral("out.pdf"));
+        QVERIFY(existing.isEmpty() || PutOnDisk(pdf.toStdString(), existing));
+        std::string program;
+        for (int n = 1; n <= 20000; ++n)
+            program += "N" + std::to_string(n) + " X" + std::to_string(n) + "\r\n";
+        SetText(t->editor, program);
+        t->dialogs.printDialog = ToPdf(pdf);
+        main->picToolbar_Click(3);
+        const MessageBoxRequest box{"Printing Error: The print file '" + pdf.toStdString() + "' could not be written",
+                                    MsgButtons::OK, MsgIcon::Critical, "Error 75"};
+        QCOMPARE(t->dialogs.boxes, std::vector{box});
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), existing.isEmpty() ? 0 : 1);
+        QCOMPARE(OnDisk(pdf.toStdString()), existing.isEmpty() ? QByteArray("<unreadable>") : existing);
+    }
+
+    // The real dialog offers the page range and the order, which are honoured, but not the
+    // page set or collating, which are not; closed, it prints nothing.
+    void dialogOffersWhatIsHonoured()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QStringList shown;
+        QMetaObject::invokeMethod(
+            this,
+            [&shown] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                for (const char* name : {"pageSetCombo", "pageSetLabel", "collate", "reverse", "printRange"})
+                    if (!dialog->findChild<QWidget*>(name)->isHidden())
+                        shown << name;
+                dialog->close();
+            },
+            Qt::QueuedConnection);
+        QVERIFY(!QtDialogService().PrintDialog(printer));
+        QCOMPARE(shown, (QStringList{"reverse", "printRange"}));
     }
 
     // Cancelled, or without a document window, nothing is printed and nothing said.

@@ -21,11 +21,8 @@ public:
     void StartJob() override { printed << "<job>"; }
     double Width() override { return 1000; }
     double Height() override { return height_; }
-    double PrintText(double, double, const QString& text) override
-    {
-        printed << text;
-        return 20;
-    }
+    double LineHeight() override { return 20; }
+    void PrintText(double, double, const QString& text) override { printed << text; }
     void NewPage() override { printed << "<page>"; }
     void EndJob() override {}
 
@@ -71,14 +68,14 @@ private Q_SLOTS:
     {
         RecordingPage page(1000);
         std::int16_t copies = 2;
-        PrintLines(page, copies, {4, 4, true}, "December 7, 2026", "/cnc/part.nc", Line);
+        PrintLines(page, copies, {4, 4, true}, {}, "December 7, 2026", "/cnc/part.nc", Line);
         const QStringList job{"<job>", "December 7, 2026", "1 Lines of /cnc/part.nc", "", "N4 G01"};
         QCOMPARE(page.printed, job + job);
         QCOMPARE(copies, std::int16_t(0));
 
         RecordingPage whole(1000);
         copies = 0;  // none asked: one
-        PrintLines(whole, copies, {0, 1, false}, "d", "/p", [](std::int32_t) { return std::string("X\r1\n\xE9\r\n"); });
+        PrintLines(whole, copies, {0, 1, false}, {}, "d", "/p", [](std::int32_t) { return std::string("X\r1\n\xE9\r\n"); });
         QCOMPARE(whole.printed, (QStringList{"<job>", "d", "/p", "", "X1\u00E9", "X1\u00E9"}));
     }
 
@@ -88,7 +85,7 @@ private Q_SLOTS:
         for (const auto& [height, firstOnPageTwo] : {std::pair{1200.0, 40}, std::pair{1199.98, 39}}) {
             RecordingPage page(height);
             std::int16_t copies = 1;
-            PrintLines(page, copies, {0, 99, false}, "date", "/p", Line);
+            PrintLines(page, copies, {0, 99, false}, {}, "date", "/p", Line);
             QCOMPARE(page.printed.value(page.printed.indexOf("<page>") + 1),
                      QString::fromStdString(Line(firstOnPageTwo)).trimmed());
         }
