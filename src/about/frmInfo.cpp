@@ -56,8 +56,8 @@ void frmInfo::SetInfoText(const std::string& text)
     text_ = FromText8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // The width the box lays its lines out in, less a little for rounding, so it never wraps again.
     const int margins = 2 * (rtInfo_->frameWidth() + int(rtInfo_->document()->documentMargin())) + 4;
-    rtInfo_->setPlainText(BreakAtSpaces(text_, QFontMetrics(rtInfo_->document()->defaultFont()),
-                                        rtInfo_->width() - margins));
+    rtInfo_->setPlainText(
+        BreakAtSpaces(text_, QFontMetrics(rtInfo_->document()->defaultFont()), rtInfo_->width() - margins));
 }
 
 QString frmInfo::InfoText() const { return text_; }

@@ -15,13 +15,8 @@ struct MessageBoxRequest {
     MessageBoxRequest() = default;
     MessageBoxRequest(std::string prompt, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
                       std::string title = {}, std::optional<MsgAnswer> defaultAnswer = std::nullopt)
-        : prompt(std::move(prompt)),
-          buttons(buttons),
-          icon(icon),
-          title(std::move(title)),
-          defaultAnswer(defaultAnswer)
-    {
-    }
+        : prompt(std::move(prompt)), buttons(buttons), icon(icon), title(std::move(title)), defaultAnswer(defaultAnswer)
+    {}
 
     std::string prompt;
     MsgButtons buttons = MsgButtons::OK;

@@ -134,19 +134,25 @@ private Q_SLOTS:
     void textKeepsPathsWhole()
     {
         const QString path = "'/tmp/varnotek-folder/programs/StyleSet.sty'";
-        const std::string prompt = "Could not save the <b>style set</b> to the file at " + path.toStdString() +
+        const std::string prompt = "Could not save the style set to the file at " + path.toStdString() +
                                    "\r\n\r\nThe program folder may be read-only or the disk full.";
         QStringList lines;
-        bool plain = false;
-        WhenShown<QMessageBox>([&](QMessageBox& box) {
+        WhenShown<QMessageBox>([&lines](QMessageBox& box) {
             const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
             lines = ShownLines(label->text(), label->font(), label->contentsRect().width());
-            plain = label->sizeHint().width() >= label->fontMetrics().horizontalAdvance("<b>style set</b>");
             box.close();
         });
         dialogs.MessageBox({prompt, MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
         QVERIFY2(std::any_of(lines.begin(), lines.end(), [&path](const QString& l) { return l.contains(path); }),
                  qPrintable(lines.join('|')));
+        const QString marked = "<b>N10</b> G01";
+        bool plain = false;
+        WhenShown<QMessageBox>([&plain, &marked](QMessageBox& box) {
+            const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+            plain = label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(marked);
+            box.close();
+        });
+        dialogs.MessageBox({marked.toStdString(), MsgButtons::OK, MsgIcon::None, "Replace"});
         QVERIFY(plain);
 
         frmInfo info({});
