@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "base/PlaceControl.h"
+#include "base/SpaceBreaks.h"
 #include "base/Text8.h"
 
 namespace {
@@ -52,10 +53,14 @@ frmInfo::frmInfo(std::function<void()> unloadAboutBox)
 
 void frmInfo::SetInfoText(const std::string& text)
 {
-    rtInfo_->setPlainText(FromText8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text_ = FromText8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // The width the box lays its lines out in, less a little for rounding, so it never wraps again.
+    const int margins = 2 * (rtInfo_->frameWidth() + int(rtInfo_->document()->documentMargin())) + 4;
+    rtInfo_->setPlainText(
+        BreakAtSpaces(text_, QFontMetrics(rtInfo_->document()->defaultFont()), rtInfo_->width() - margins));
 }
 
-QString frmInfo::InfoText() const { return rtInfo_->toPlainText(); }
+QString frmInfo::InfoText() const { return text_; }
 
 void frmInfo::Command2_Click()
 {

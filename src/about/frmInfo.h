@@ -20,7 +20,9 @@ public:
 
     QWidget* Widget() override { return this; }
     // Replaces the whole text of rtInfo; paragraphs are separated by CR LF CR LF.
+    // The text is shown broken at spaces only, so that no web address or path is split.
     void SetInfoText(const std::string& text);
+    // The text as given, without the line breaks placed for showing it.
     QString InfoText() const;
 
     void Command2_Click();
@@ -28,4 +30,5 @@ public:
 private:
     std::function<void()> unloadAboutBox_;
     QTextEdit* rtInfo_ = nullptr;
+    QString text_;
 };

@@ -6,7 +6,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QScreen>
 
+#include <algorithm>
+
+#include "base/SpaceBreaks.h"
 #include "base/Text8.h"
 
 namespace {
@@ -48,30 +53,48 @@ std::optional<std::string> ChosenPath(const QString& path)
     return ToLocal8(path);
 }
 
-// What closing the box with Escape or the title bar means for each button set.
-MsgAnswer EscapeAnswer(MsgButtons buttons)
+QMessageBox::StandardButton ButtonOf(MsgAnswer answer)
 {
-    switch (buttons) {
-    case MsgButtons::OK: return MsgAnswer::OK;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::OKCancel:
-    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    switch (answer) {
+    case MsgAnswer::OK: return QMessageBox::Ok;
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
     }
-    return MsgAnswer::Cancel;
+    return QMessageBox::NoButton;
+}
+
+// The box widens up to half the screen, at most 500 pixels, before it wraps its text itself; the
+// icon and the margins take the rest.
+int PromptWidth(const QMessageBox& box)
+{
+    const int screenWidth = box.screen() ? box.screen()->availableGeometry().width() : 1024;
+    return std::min(screenWidth / 2, 500) - 120;
 }
 
 }  // namespace
 
 MsgAnswer QtDialogService::MessageBox(const MessageBoxRequest& request)
 {
-    QMessageBox box(IconOf(request.icon), FromText8(request.title), FromText8(request.prompt),
-                    ButtonsOf(request.buttons));
+    QMessageBox box(IconOf(request.icon), FromText8(request.title), QString(), ButtonsOf(request.buttons));
+    // A prompt quotes file names and searched text, never markup; broken here at spaces, it keeps
+    // its paths whole.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(BreakAtSpaces(FromText8(request.prompt), QFontMetrics(box.font()), PromptWidth(box)));
+    // Qt takes No as the escape button of a Yes/No box, so Escape and the close box would answer
+    // No; a hidden Cancel takes them instead, and a dismissed question changes nothing.
+    if (request.buttons == MsgButtons::YesNo) {
+        QPushButton* dismiss = box.addButton(QMessageBox::Cancel);
+        dismiss->hide();
+        box.setEscapeButton(dismiss);
+    }
+    if (request.defaultAnswer)
+        box.setDefaultButton(ButtonOf(*request.defaultAnswer));
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgAnswer::OK;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: return EscapeAnswer(request.buttons);
+    default: return request.buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::Cancel;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 class QPrinter;
 
@@ -11,10 +12,19 @@ enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgAnswer { OK, Cancel, Yes, No };
 
 struct MessageBoxRequest {
+    MessageBoxRequest() = default;
+    MessageBoxRequest(std::string prompt, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
+                      std::string title = {}, std::optional<MsgAnswer> defaultAnswer = std::nullopt)
+        : prompt(std::move(prompt)), buttons(buttons), icon(icon), title(std::move(title)), defaultAnswer(defaultAnswer)
+    {}
+
     std::string prompt;
     MsgButtons buttons = MsgButtons::OK;
     MsgIcon icon = MsgIcon::None;
     std::string title;
+    // The button Enter presses at first; none: the first button. A question whose Yes destroys
+    // something names No.
+    std::optional<MsgAnswer> defaultAnswer;
 
     bool operator==(const MessageBoxRequest&) const = default;
 };

@@ -58,6 +58,7 @@ void Form1::ConnectControls()
     connect(optEnableStyle_[0], &QRadioButton::toggled, this, &Form1::optEnableStyle_Click);
     connect(command4_, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(command8_, &QPushButton::clicked, this, &Form1::Command8_Click);
+    connect(command6_, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(cmdDisplayOptions_, &QPushButton::clicked, this,
             [this] { ShowDisplayOptions(width() < TwipsToPixels(kWithDisplayOptionsWidthTwips)); });
     connect(chkColorOn_, &QCheckBox::toggled, this, &Form1::chkColorOn_Click);
@@ -76,6 +77,7 @@ void Form1::Load()
     LoadStyleSetIntoDialog();
     currentLetter_ = 24;
     ShowCurrentLetter();
+    command6_->setFocus();
     CentreOnScreen(*this);
 }
 

@@ -40,7 +40,7 @@ public:
     void Command8_Click();  // Delete the style set
     void chkColorOn_Click();
     void Command1_Click();  // Save the display settings and close
-    void Command2_Click();  // Close without saving
+    void Command2_Click();  // Close without saving: either Cancel
     void Command3_Click();  // Help on the display settings
 
 protected:
@@ -79,6 +79,7 @@ private:
     QGroupBox* frame7_ = nullptr;
 
     QPushButton* command4_ = nullptr;
+    QPushButton* command6_ = nullptr;  // Cancel beside the style set's Save
     QPushButton* command8_ = nullptr;
     QPushButton* cmdDisplayOptions_ = nullptr;
     QPushButton* command1_ = nullptr;

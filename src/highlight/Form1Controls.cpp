@@ -62,7 +62,10 @@ void Form1::CreateControls()
     command8_ = Place<QPushButton>(this, "Command8", 4920, 3360, 375, 375);
     command8_->setIcon(DrawnCross());
     command8_->setToolTip(QStringLiteral("Delete the style set"));
-    Place<QPushButton>(this, "Command6", "Cancel", 5400, 3360, 735, 375);
+    command6_ = Place<QPushButton>(this, "Command6", "Cancel", 5400, 3360, 735, 375);
+    // Enter in a dialog just opened closes it and changes nothing; the delete button beside it
+    // must not be where Enter lands.
+    command6_->setDefault(true);
     command4_ = Place<QPushButton>(this, "Command4", "Save", 5400, 3840, 735, 375);
     cmdDisplayOptions_ = Place<QPushButton>(this, "cmdDisplayOptions", ">>", 4920, 3840, 375, 375);
 

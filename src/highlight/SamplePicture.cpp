@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -16,6 +17,15 @@ constexpr std::array<std::string_view, 4> kProgram = {"%", "O1001 (SHAFT)", "N10
                                                       "N20 G01 Z-40. F0.2"};
 constexpr int kLineHeight = 14;
 constexpr int kMargin = 3;
+constexpr int kSmallestPixels = 6;
+
+// The picture's font, smaller where the lines would not otherwise all fit in its height.
+QFont FittingFont(QFont font, int pitch)
+{
+    while (QFontMetrics(font).height() > pitch && font.pixelSize() > kSmallestPixels)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
 
 QColor EntryColour(std::uint8_t entry)
 {
@@ -59,8 +69,9 @@ void SamplePicture::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     StyleModeTable modes;
     modes.fill(ModeOf(bold_));
-    QFont plain = font();
-    QFont bold = font();
+    const int pitch = std::min(kLineHeight, (height() - 2 * kMargin) / int(kProgram.size()));
+    const QFont plain = FittingFont(font(), pitch);
+    QFont bold = plain;
     bold.setBold(true);
     const auto drawText = [&](const QString& text, const QFont& face, const QColor& colour, int& x, int y) {
         painter.setFont(face);
@@ -83,6 +94,6 @@ void SamplePicture::paintEvent(QPaintEvent*)
             done = at + std::size_t(run.length);
         });
         drawText(QString::fromLatin1(line.substr(done)), plain, Qt::black, x, y);
-        y += kLineHeight;
+        y += pitch;
     }
 }

@@ -23,6 +23,8 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A light text colour would vanish on the white box: such text is drawn with a dark outline.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 QColor ColourOf(std::int32_t colour);

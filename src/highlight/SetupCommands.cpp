@@ -72,7 +72,8 @@ bool DeleteStyleSet(Styling& styling)
     const MsgAnswer answer = styling.Editor().Dialogs().MessageBox(
         {"This will delete the style completely\r\n\r\nIf you just want to disable the style temporarily then "
          "select 'No' and use the 'Disable' button instead\r\n\r\nDo you want to delete the style completely ?",
-         MsgButtons::YesNo, MsgIcon::None, "Delete Style ?"});
+         MsgButtons::YesNo, MsgIcon::None, "Delete Style ?", MsgAnswer::No});
+    // No, and a box closed without an answer, keep the style set.
     if (answer != MsgAnswer::Yes)
         return false;
     const std::string path = StyleSetPath(styling);

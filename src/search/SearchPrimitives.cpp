@@ -3,6 +3,7 @@
 
 #include "editor/EditorSession.h"
 #include "editor/SciMessages.h"
+#include "search/FoldedSearch.h"
 #include "search/TargetSearch.h"
 
 using namespace sci;
@@ -64,21 +65,22 @@ std::int32_t SearchRange(const EditorSession& editor, const std::string& text, s
 
 TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags)
 {
-    editor.SendEditor(SCI_SETSEARCHFLAGS, flags, 0);
+    const ComponentSearch search = FoldedSearch(text, flags);
+    editor.SendEditor(SCI_SETSEARCHFLAGS, search.flags, 0);
     TargetMatch match;
     std::int32_t length = 0;
     if (up) {
         match.from = GetSelStart(editor);
-        match.position = SearchRange(editor, text, match.from, 0);
+        match.position = SearchRange(editor, search.text, match.from, 0);
     } else {
         match.from = GetSelEnd(editor);
         length = editor.SendEditor(SCI_GETLENGTH, 0, 0);
-        match.position = SearchRange(editor, text, match.from, length);
+        match.position = SearchRange(editor, search.text, match.from, length);
     }
     // The whole document again, so a lone match that is already selected is found once more.
     if (match.position == -1 && wrap)
-        match.position = up ? SearchRange(editor, text, editor.SendEditor(SCI_GETLENGTH, 0, 0), 0)
-                            : SearchRange(editor, text, 0, length);
+        match.position = up ? SearchRange(editor, search.text, editor.SendEditor(SCI_GETLENGTH, 0, 0), 0)
+                            : SearchRange(editor, search.text, 0, length);
     if (!match.Found())
         return match;
     match.start = editor.SendEditor(SCI_GETTARGETSTART, 0, 0);

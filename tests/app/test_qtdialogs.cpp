@@ -1,19 +1,45 @@
 // The dialog service on real Qt dialogs: what each box shows and what each way of closing it
-// answers, and the file dialogs' filter, which must let names without a dot through.
+// answers, how a long prompt is broken, and the file dialogs' filter, which must let names
+// without a dot through.
 #include <QtTest>
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "FileTestSupport.h"
+#include "about/AboutText.h"
+#include "about/frmInfo.h"
 #include "app/QtDialogService.h"
+#include "editor/ComponentFailure.h"
 
 namespace {
 
 // Runs act on the modal dialog once it is up; act notes what it sees and closes the dialog, and
 // the test checks the notes afterwards, so that a failed check cannot leave the dialog open.
+// The lines a label of width shows text in, wrapped as Qt wraps words.
+QStringList ShownLines(const QString& text, const QFont& font, int width)
+{
+    QStringList lines;
+    for (const QString& paragraph : text.split('\n')) {
+        QTextLayout layout(paragraph, font);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
 template <typename Dialog>
 void WhenShown(const std::function<void(Dialog&)>& act)
 {
@@ -26,38 +52,125 @@ void WhenShown(const std::function<void(Dialog&)>& act)
 
 }  // namespace
 
+Q_DECLARE_METATYPE(std::optional<MsgAnswer>)
+
 class TestQtDialogs : public QObject {
     Q_OBJECT
     QtDialogService dialogs;
 
 private Q_SLOTS:
-    // Each button set and icon with an 8-bit title and prompt, answered by a button or by Escape.
-    void messageBox()
+    // Each button set and icon with an 8-bit title and prompt, answered by a button, by Enter, or
+    // dismissed by Escape or the close box: a dismissal answers what changes nothing.
+    void messageBox_data()
     {
         using B = QMessageBox;
-        const std::tuple<MsgButtons, MsgIcon, B::StandardButtons, B::Icon, B::StandardButton, MsgAnswer> rows[] = {
-            {MsgButtons::OK, MsgIcon::None, B::Ok, B::NoIcon, B::Escape, MsgAnswer::OK},
-            {MsgButtons::YesNo, MsgIcon::Exclamation, B::Yes | B::No, B::Warning, B::No, MsgAnswer::No},
-            {MsgButtons::YesNoCancel, MsgIcon::Question, B::Yes | B::No | B::Cancel, B::Question, B::Escape,
-             MsgAnswer::Cancel},
-            {MsgButtons::OKCancel, MsgIcon::Critical, B::Ok | B::Cancel, B::Critical, B::Ok, MsgAnswer::OK},
-            {MsgButtons::YesNo, MsgIcon::Information, B::Yes | B::No, B::Information, B::Yes, MsgAnswer::Yes}};
-        for (const auto& [buttons, icon, shownButtons, shownIcon, click, answer] : rows) {
-            QString shown;
-            WhenShown<QMessageBox>([&shown, click = click](QMessageBox& box) {
-                shown = QString("%1|%2|%3|%4")
-                            .arg(box.windowTitle(), box.text())
-                            .arg(int(box.standardButtons()))
-                            .arg(int(box.icon()));
-                if (click == B::Escape)
-                    QTest::keyClick(&box, Qt::Key_Escape);
-                else
-                    box.button(click)->click();
-            });
-            QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9"}), answer);
-            QCOMPARE(shown,
-                     QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2").arg(int(shownButtons)).arg(int(shownIcon)));
-        }
+        QTest::addColumn<MsgButtons>("buttons");
+        QTest::addColumn<MsgIcon>("icon");
+        QTest::addColumn<std::optional<MsgAnswer>>("defaultAnswer");
+        QTest::addColumn<QString>("act");  // a button's text, "Escape", "Enter" or "close"
+        QTest::addColumn<int>("shownButtons");
+        QTest::addColumn<int>("shownIcon");
+        QTest::addColumn<MsgAnswer>("answer");
+        const auto row = [](const char* name, MsgButtons buttons, MsgIcon icon, std::optional<MsgAnswer> first,
+                            const char* act, B::StandardButtons shown, B::Icon shownIcon, MsgAnswer answer) {
+            QTest::newRow(name) << buttons << icon << first << QString(act) << int(shown) << int(shownIcon) << answer;
+        };
+        const auto none = std::optional<MsgAnswer>();
+        row("OK, Escape", MsgButtons::OK, MsgIcon::None, none, "Escape", B::Ok, B::NoIcon, MsgAnswer::OK);
+        row("OK, close", MsgButtons::OK, MsgIcon::None, none, "close", B::Ok, B::NoIcon, MsgAnswer::OK);
+        row("Yes/No, No", MsgButtons::YesNo, MsgIcon::Exclamation, none, "&No", B::Yes | B::No, B::Warning,
+            MsgAnswer::No);
+        row("Yes/No, Yes", MsgButtons::YesNo, MsgIcon::Information, none, "&Yes", B::Yes | B::No, B::Information,
+            MsgAnswer::Yes);
+        row("Yes/No, Escape", MsgButtons::YesNo, MsgIcon::None, none, "Escape", B::Yes | B::No, B::NoIcon,
+            MsgAnswer::Cancel);
+        row("Yes/No, close", MsgButtons::YesNo, MsgIcon::Critical, none, "close", B::Yes | B::No, B::Critical,
+            MsgAnswer::Cancel);
+        row("Yes/No, Enter", MsgButtons::YesNo, MsgIcon::None, none, "Enter", B::Yes | B::No, B::NoIcon,
+            MsgAnswer::Yes);
+        row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, "Enter", B::Yes | B::No,
+            B::NoIcon, MsgAnswer::No);
+        row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, none, "Escape",
+            B::Yes | B::No | B::Cancel, B::Question, MsgAnswer::Cancel);
+        row("Yes/No/Cancel, close", MsgButtons::YesNoCancel, MsgIcon::Question, none, "close",
+            B::Yes | B::No | B::Cancel, B::Question, MsgAnswer::Cancel);
+        row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, none, "OK", B::Ok | B::Cancel, B::Critical,
+            MsgAnswer::OK);
+        row("OK/Cancel, close", MsgButtons::OKCancel, MsgIcon::None, none, "close", B::Ok | B::Cancel, B::NoIcon,
+            MsgAnswer::Cancel);
+    }
+    void messageBox()
+    {
+        QFETCH(MsgButtons, buttons);
+        QFETCH(MsgIcon, icon);
+        QFETCH(std::optional<MsgAnswer>, defaultAnswer);
+        QFETCH(QString, act);
+        QFETCH(int, shownButtons);
+        QFETCH(int, shownIcon);
+        QFETCH(MsgAnswer, answer);
+        QString shown;
+        WhenShown<QMessageBox>([&shown, &act](QMessageBox& box) {
+            int visible = 0;
+            for (QAbstractButton* button : box.buttons())
+                visible |= button->isVisible() ? int(box.standardButton(button)) : 0;
+            shown = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text()).arg(visible).arg(int(box.icon()));
+            if (act == "close")
+                box.close();
+            else if (act == "Escape" || act == "Enter")
+                QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box,
+                                act == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            for (QAbstractButton* button : box.buttons())
+                if (button->text() == act)
+                    button->click();
+            if (box.isVisible())  // the act went wrong: the answer tells
+                box.done(-1);
+        });
+        QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9", defaultAnswer}), answer);
+        QCOMPARE(shown, QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2").arg(shownButtons).arg(shownIcon));
+    }
+
+    // A long prompt breaks at spaces only, so a path in it stays whole on one line; the prompt
+    // is plain text, its "<" shown as typed. The information dialog keeps its web addresses whole.
+    void textKeepsPathsWhole()
+    {
+        const QString path = "'/tmp/varnotek-folder/programs/StyleSet.sty'";
+        const std::string prompt = "Could not save the style set to the file at " + path.toStdString() +
+                                   "\r\n\r\nThe program folder may be read-only or the disk full.";
+        QStringList lines;
+        WhenShown<QMessageBox>([&lines](QMessageBox& box) {
+            const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+            lines = ShownLines(label->text(), label->font(), label->contentsRect().width());
+            box.close();
+        });
+        dialogs.MessageBox({prompt, MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
+        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&path](const QString& l) { return l.contains(path); }),
+                 qPrintable(lines.join('|')));
+        const QString marked = "<b>N10</b> G01";
+        bool plain = false;
+        WhenShown<QMessageBox>([&plain, &marked](QMessageBox& box) {
+            const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+            plain = label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(marked);
+            box.close();
+        });
+        dialogs.MessageBox({marked.toStdString(), MsgButtons::OK, MsgIcon::None, "Replace"});
+        QVERIFY(plain);
+
+        frmInfo info({});
+        info.SetInfoText(InfoText());
+        info.show();
+        const auto* text = info.findChild<QTextEdit*>("rtInfo");
+        QTRY_VERIFY(text->isVisible());
+        QStringList shownLines;
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QTextLine line = block.layout()->lineAt(i);
+                shownLines << block.text().mid(line.textStart(), line.textLength());
+            }
+        for (const char* address : {ProductWebAddress, TalvaneWebAddress})
+            QVERIFY2(std::any_of(shownLines.begin(), shownLines.end(),
+                                 [address](const QString& l) { return l.contains(address); }),
+                     qPrintable(shownLines.join('|')));
+        QCOMPARE(info.InfoText(), QString::fromStdString(InfoText()).replace("\r\n", "\n"));
     }
 
     // "*.*" is shown as "*": part programs often have no dot in their names.

@@ -195,15 +195,16 @@ private Q_SLOTS:
         QVERIFY(Button("optEnableStyle", 0)->isChecked() && Control("Frame8")->isVisible() &&
                 !Control("frmInfo")->isVisible() && TextColour(Control("ltr", 13)) == Red &&
                 TextColour(Control("ltr", 27)) == Green);
-        // Delete asks; No keeps everything, Yes writes the empty style set, applied and shown at once.
-        t->dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
-        for (const bool yes : {false, true}) {
+        // Delete asks, No first; No and a box closed unanswered keep everything, Yes writes the
+        // empty style set, applied and shown at once.
+        t->dialogs.answers = {MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::Yes};
+        for (const bool yes : {false, false, true}) {
             Press("Command8");
             QCOMPARE(t->dialogs.boxes.back(),
                      (MessageBoxRequest{"This will delete the style completely\r\n\r\nIf you just want to disable the "
                                         "style temporarily then select 'No' and use the 'Disable' button "
                                         "instead\r\n\r\nDo you want to delete the style completely ?",
-                                        MsgButtons::YesNo, MsgIcon::None, "Delete Style ?"}));
+                                        MsgButtons::YesNo, MsgIcon::None, "Delete Style ?", MsgAnswer::No}));
             QCOMPARE((QList<int>{TextColour(Control("ltr", 13)), t->styling.StylingEnabled,
                                  Button("optEnableStyle", 1)->isChecked()}),
                      (QList<int>{yes ? 0 : Red, yes, yes}));
@@ -231,6 +232,59 @@ private Q_SLOTS:
         }
     }
 
+    // Enter, Enter in the dialog just opened closes it and changes nothing.
+    void enterInAFreshDialog()
+    {
+        const QByteArray styleSet = "STYLE=ON\r\nX4#255\r\n";
+        QVERIFY(PutOnDisk(File("StyleSet.sty"), styleSet));
+        Open();
+        for (int press = 0; press < 2 && t->forms.Exists(FormId::Form1); ++press)
+            QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+        QVERIFY(!t->forms.Exists(FormId::Form1) && t->dialogs.boxes.empty());
+        QCOMPARE(OnDisk(File("StyleSet.sty")), styleSet);
+    }
+
+    // A letter in white or a pale colour still shows on its white box and in the sample: outlined.
+    // The sample pictures show all four lines of the program, none cut by the picture's edge,
+    // in a fixed font of any height the platform gives.
+    void setupPictures()
+    {
+        Open();
+        Release("ltr", 24);
+        Release("col", 0);
+        for (const char* name : {"ltr", "txtSamp1"}) {
+            QWidget* box = Control(name, name[0] == 'l' ? 24 : -1);
+            const QImage image = box->grab().toImage();
+            const QRect inside = box->contentsRect();
+            int dark = 0;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    dark += qGray(image.pixel(x, y)) < 128;
+            QVERIFY2(dark > 10, name);
+        }
+        const QList<QWidget*> pictures = Control("FrameBW")->findChildren<QWidget*>();
+        QCOMPARE(pictures.size(), 3);
+        for (QWidget* picture : pictures)
+            for (const int taller : {0, 5}) {
+                QFont font = picture->font();
+                font.setPixelSize(font.pixelSize() + taller);
+                picture->setFont(font);
+                const QImage image = picture->grab().toImage();
+                QList<int> inked;  // the rows inside the border holding any ink
+                for (int y = 1; y < image.height() - 1; ++y)
+                    for (int x = 1; x < image.width() - 1; ++x)
+                        if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                            inked << y;
+                            break;
+                        }
+                int lines = 0;
+                for (int i = 0; i < inked.size(); ++i)
+                    lines += i == 0 || inked[i] != inked[i - 1] + 1;
+                QCOMPARE(lines, 4);
+                QVERIFY(inked.last() < image.height() - 2);
+            }
+    }
+
     // The display settings in force show in the panel; Help explains them, Cancel writes nothing.
     // Save writes edset.ini, takes the choices into force, restyles the top line when they changed
     // and closes the dialog.
@@ -245,9 +299,9 @@ private Q_SLOTS:
         QVERIFY(!Button("chkColorOn")->isChecked() && Button("optSomeBold")->isChecked());
         Press("chkColorOn");
         Press("Command3");
-        const auto& [help, buttons, icon, title] = t->dialogs.boxes.back();
+        const auto& [help, buttons, icon, title, first] = t->dialogs.boxes.back();
         QVERIFY(help.starts_with("Syntax highlighting can make it much easier to view and edit your CNC programs.") &&
-                buttons == MsgButtons::OK && icon == MsgIcon::None && title == "Info");
+                buttons == MsgButtons::OK && icon == MsgIcon::None && title == "Info" && !first);
         Press("Command2");
         QVERIFY(!t->forms.Exists(FormId::Form1) && !t->app.ColorOn);
         const std::tuple<bool, const char*, QByteArray, int> saves[] = {
