@@ -37,8 +37,9 @@ Form1::Form1(Styling& styling) : FormWindow(QStringLiteral("Form1")), styling_(s
 {
     setObjectName(FormName());
     setWindowTitle(QStringLiteral("Setup"));
-    // A fixed dialog border without minimize and maximize; a tool window stays off the taskbar.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    // A fixed dialog border without minimize and maximize. A window of its own on the taskbar,
+    // so that a window manager that minimises it anyway leaves a way back to it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
     ConnectControls();
