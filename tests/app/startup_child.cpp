@@ -9,14 +9,14 @@
 #include <cstdio>
 
 #include "ScriptedDialogs.h"
-#include "editor/SciMessages.h"
 #include "app/Application.h"
 #include "app/MDIForm1.h"
 #include "app/TerminationSignals.h"
+#include "editor/SciMessages.h"
 
 // Environment: CHILD_PROGRAM_FOLDER, CHILD_BOXES (box record file), CHILD_ANSWER ("yes" or "no").
 // With CHILD_RUN the editor runs as the real one does, with the text of the file CHILD_TEXT typed
-// in, and with CHILD_CLOSE its window asked to close; it prints "ready" once idle.
+// in, and with CHILD_CLOSE=1 its window asked to close; it prints "ready" once idle.
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, [&window] {
         std::puts("ready");
         std::fflush(stdout);
-        if (qEnvironmentVariableIsSet("CHILD_CLOSE"))
+        if (qEnvironmentVariableIntValue("CHILD_CLOSE"))
             window.close();
     });
     return QApplication::exec();

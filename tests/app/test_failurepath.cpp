@@ -8,25 +8,25 @@
 #include <csignal>
 #include <filesystem>
 
+#include "FileTestSupport.h"
 #include "MbTestSupport.h"
 #include "TalvaneSim.h"
 #include "base/DialogService.h"
 
 namespace {
 
-// A running editor (startup_child) with the state folder and program folder given.
+// A running editor (startup_child) with the program folder given and the further settings
+// ("NAME=value"); the folder state is its state folder and holds the record of its boxes.
 struct Editor : QProcess {
-    Editor(const QString& state, const QByteArray& programFolder, const QString& text, bool close)
+    Editor(const QString& state, const QByteArray& programFolder, const QStringList& settings)
     {
         // Only the inherited environment keeps bytes that are not UTF-8.
         qputenv("CHILD_PROGRAM_FOLDER", programFolder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_STATE_HOME", state);
         environment.insert("CHILD_BOXES", state + "/boxes");
-        environment.insert("CHILD_RUN", "1");
-        environment.insert("CHILD_TEXT", text);
-        if (close)
-            environment.insert("CHILD_CLOSE", "1");
+        for (const QString& setting : settings)
+            environment.insert(setting.section('=', 0, 0), setting.section('=', 1));
         setProcessEnvironment(environment);
         QFile::remove(state + "/boxes");
         start(VARNOTEK_TEST_DIR "/startup_child", {});
@@ -48,6 +48,13 @@ QByteArray Boxes(const QString& state)
 {
     QFile file(state + "/boxes");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A box as startup_child records it.
+QByteArray Box(const QByteArray& title, MsgButtons buttons, MsgIcon icon, const QByteArray& prompt)
+{
+    return title + '\t' + QByteArray::number(int(buttons)) + '\t' + QByteArray::number(int(icon)) + '\t' + prompt +
+           '\n';
 }
 
 QStringList Recovered(const QString& state)
@@ -84,30 +91,20 @@ private Q_SLOTS:
         RuntimeFolder runtime;
         TalvaneSim talvane({});
         QTemporaryDir folder;
-        const QString kelpo = folder.filePath(QStringLiteral("Kelpo.so")), boxes = folder.filePath("boxes");
+        const QString kelpo = folder.filePath(QStringLiteral("Kelpo.so"));
         QVERIFY(module.isEmpty() ||
                 (QFile::copy(module, kelpo) && (truncateTo < 0 || QFile::resize(kelpo, truncateTo))));
-
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("CHILD_PROGRAM_FOLDER", folder.path());
-        environment.insert("CHILD_BOXES", boxes);
-        environment.insert("CHILD_ANSWER", answer);
-        child.setProcessEnvironment(environment);
-        child.start(VARNOTEK_TEST_DIR "/startup_child", {});
+        Editor child(folder.path(), QFile::encodeName(folder.path()), {"CHILD_ANSWER=" + answer});
         QVERIFY(child.waitForStarted());
         const QByteArray endpoint = "varnotek-" + QByteArray::number(child.processId());
         QVERIFY(child.waitForFinished(20000));
         QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == EXIT_FAILURE);
-        QFile shown(boxes);
-        QVERIFY(shown.open(QIODevice::ReadOnly));
-        QCOMPARE(shown.readAll(),
-                 title + '\t' + QByteArray::number(int(MsgButtons::YesNo)) + '\t' +
-                     QByteArray::number(int(MsgIcon::Critical)) +
-                     "\tVarnotek could not start because an important file 'KELPO.SO' is missing or invalid\r\n\r\n"
+        QCOMPARE(Boxes(folder.path()),
+                 Box(title, MsgButtons::YesNo, MsgIcon::Critical,
+                     "Varnotek could not start because an important file 'KELPO.SO' is missing or invalid\r\n\r\n"
                      "The quickest way to recover the missing file is by re-installing the editor. You can download "
                      "the latest version of the editor from the website at https://www.varnotek.com and re-install "
-                     "it\r\n\r\nDo you want to open the Talvane4.0 editor instead ?\n");
+                     "it\r\n\r\nDo you want to open the Talvane4.0 editor instead ?"));
         // The notice was flushed before the process ended, and the endpoint did not outlive it.
         QTRY_COMPARE_WITH_TIMEOUT(talvane.Frames(), endpoint + "\t0\tEDIT_FAILED\n", 3000);
         QVERIFY(!QFile::exists(runtime.filePath("mbinterproc/" + endpoint)));
@@ -137,26 +134,19 @@ private Q_SLOTS:
         QFETCH(QByteArray, folderName);
         RuntimeFolder runtime;
         QTemporaryDir state;
-        QByteArray folder = VARNOTEK_PROGRAM_DIR;
-        std::string gone;
-        const auto removeCopy = qScopeGuard([&] { gone.empty() || std::filesystem::remove_all(gone); });
-        if (!folderName.isEmpty()) {
-            folder = QFile::encodeName(state.path()) + '/' + folderName;
-            const std::string copy = folder.toStdString();
-            QVERIFY(std::filesystem::create_directory(copy));
-            // QTemporaryDir names files as text, and cannot remove this one.
-            gone = copy;
-            QVERIFY(std::filesystem::copy_file(VARNOTEK_PROGRAM_DIR "/Kelpo.so", copy + "/Kelpo.so"));
-        }
-        QFile typed(state.filePath("typed"));
-        QVERIFY(typed.open(QIODevice::WriteOnly) && typed.write(text) == text.size());
-        typed.close();
+        const std::filesystem::path copy = (QFile::encodeName(state.path()) + '/' + folderName).toStdString();
+        // QTemporaryDir names files as text, and cannot remove a folder whose name is not.
+        const auto removeCopy = qScopeGuard([&] { folderName.isEmpty() || std::filesystem::remove_all(copy); });
+        QVERIFY(folderName.isEmpty() ||
+                (std::filesystem::create_directory(copy) &&
+                 std::filesystem::copy_file(VARNOTEK_PROGRAM_DIR "/Kelpo.so", copy / "Kelpo.so")));
+        const QString typed = state.filePath("typed");
+        QVERIFY(PutOnDisk(typed.toStdString(), text));
         {
-            Editor editor(state.path(), folder, typed.fileName(), asking);
+            Editor editor(state.path(), folderName.isEmpty() ? VARNOTEK_PROGRAM_DIR : QByteArray(copy.c_str()),
+                          {"CHILD_RUN=1", "CHILD_TEXT=" + typed, "CHILD_CLOSE=" + QString::number(asking)});
             QVERIFY(editor.waitForStarted());
-            QTRY_VERIFY_WITH_TIMEOUT(asking ? Boxes(state.path()).contains("Save changes ?")
-                                            : editor.Ready(),
-                                     10000);
+            QTRY_VERIFY_WITH_TIMEOUT(asking ? Boxes(state.path()).contains("Save changes ?") : editor.Ready(), 10000);
             ::kill(pid_t(editor.processId()), signal);
             QVERIFY(editor.waitForFinished(10000));
             QVERIFY(editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0);
@@ -169,16 +159,13 @@ private Q_SLOTS:
         QVERIFY(text.isEmpty() || (kept.open(QIODevice::ReadOnly) && kept.readAll() == text));
 
         // Nothing unsaved this time: the notice is shown, and nothing else is kept.
-        Editor next(state.path(), VARNOTEK_PROGRAM_DIR, QString(), false);
+        Editor next(state.path(), VARNOTEK_PROGRAM_DIR, {"CHILD_RUN=1"});
         QTRY_VERIFY_WITH_TIMEOUT(next.Ready(), 10000);
-        QTRY_COMPARE(Boxes(state.path()),
-                     text.isEmpty()
-                         ? QByteArray()
-                         : "Varnotek\t" + QByteArray::number(int(MsgButtons::OK)) + '\t' +
-                               QByteArray::number(int(MsgIcon::Information)) +
-                               "\tVarnotek ended before the changes to a new program were saved.\r\n\r\nThe "
-                               "unsaved text is kept in " +
-                               path.toLocal8Bit() + '\n');
+        QTRY_COMPARE(Boxes(state.path()), text.isEmpty() ? QByteArray()
+                                                         : Box("Varnotek", MsgButtons::OK, MsgIcon::Information,
+                                                               "Varnotek ended before the changes to a new program "
+                                                               "were saved.\r\n\r\nThe unsaved text is kept in " +
+                                                                   path.toLocal8Bit()));
         ::kill(pid_t(next.processId()), SIGTERM);
         QVERIFY(next.waitForFinished(10000));
         QCOMPARE(Recovered(state.path()), recovered);

@@ -12,7 +12,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include <algorithm>
+#include <map>
 
 #include "FileTestSupport.h"
 #include "about/AboutText.h"
@@ -22,8 +22,6 @@
 
 namespace {
 
-// Runs act on the modal dialog once it is up; act notes what it sees and closes the dialog, and
-// the test checks the notes afterwards, so that a failed check cannot leave the dialog open.
 // The lines a label of width shows text in, wrapped as Qt wraps words.
 QStringList ShownLines(const QString& text, const QFont& font, int width)
 {
@@ -40,6 +38,8 @@ QStringList ShownLines(const QString& text, const QFont& font, int width)
     return lines;
 }
 
+// Runs act on the modal dialog once it is up; act notes what it sees and closes the dialog, and
+// the test checks the notes afterwards, so that a failed check cannot leave the dialog open.
 template <typename Dialog>
 void WhenShown(const std::function<void(Dialog&)>& act)
 {
@@ -63,41 +63,28 @@ private Q_SLOTS:
     // dismissed by Escape or the close box: a dismissal answers what changes nothing.
     void messageBox_data()
     {
-        using B = QMessageBox;
         QTest::addColumn<MsgButtons>("buttons");
         QTest::addColumn<MsgIcon>("icon");
         QTest::addColumn<std::optional<MsgAnswer>>("defaultAnswer");
         QTest::addColumn<QString>("act");  // a button's text, "Escape", "Enter" or "close"
-        QTest::addColumn<int>("shownButtons");
-        QTest::addColumn<int>("shownIcon");
         QTest::addColumn<MsgAnswer>("answer");
-        const auto row = [](const char* name, MsgButtons buttons, MsgIcon icon, std::optional<MsgAnswer> first,
-                            const char* act, B::StandardButtons shown, B::Icon shownIcon, MsgAnswer answer) {
-            QTest::newRow(name) << buttons << icon << first << QString(act) << int(shown) << int(shownIcon) << answer;
+        const auto row = [](const char* name, MsgButtons buttons, MsgIcon icon, const char* act, MsgAnswer answer,
+                            std::optional<MsgAnswer> first = {}) {
+            QTest::newRow(name) << buttons << icon << first << QString(act) << answer;
         };
-        const auto none = std::optional<MsgAnswer>();
-        row("OK, Escape", MsgButtons::OK, MsgIcon::None, none, "Escape", B::Ok, B::NoIcon, MsgAnswer::OK);
-        row("OK, close", MsgButtons::OK, MsgIcon::None, none, "close", B::Ok, B::NoIcon, MsgAnswer::OK);
-        row("Yes/No, No", MsgButtons::YesNo, MsgIcon::Exclamation, none, "&No", B::Yes | B::No, B::Warning,
-            MsgAnswer::No);
-        row("Yes/No, Yes", MsgButtons::YesNo, MsgIcon::Information, none, "&Yes", B::Yes | B::No, B::Information,
-            MsgAnswer::Yes);
-        row("Yes/No, Escape", MsgButtons::YesNo, MsgIcon::None, none, "Escape", B::Yes | B::No, B::NoIcon,
-            MsgAnswer::Cancel);
-        row("Yes/No, close", MsgButtons::YesNo, MsgIcon::Critical, none, "close", B::Yes | B::No, B::Critical,
-            MsgAnswer::Cancel);
-        row("Yes/No, Enter", MsgButtons::YesNo, MsgIcon::None, none, "Enter", B::Yes | B::No, B::NoIcon,
-            MsgAnswer::Yes);
-        row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, MsgAnswer::No, "Enter", B::Yes | B::No,
-            B::NoIcon, MsgAnswer::No);
-        row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, none, "Escape",
-            B::Yes | B::No | B::Cancel, B::Question, MsgAnswer::Cancel);
-        row("Yes/No/Cancel, close", MsgButtons::YesNoCancel, MsgIcon::Question, none, "close",
-            B::Yes | B::No | B::Cancel, B::Question, MsgAnswer::Cancel);
-        row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, none, "OK", B::Ok | B::Cancel, B::Critical,
-            MsgAnswer::OK);
-        row("OK/Cancel, close", MsgButtons::OKCancel, MsgIcon::None, none, "close", B::Ok | B::Cancel, B::NoIcon,
-            MsgAnswer::Cancel);
+        using A = MsgAnswer;
+        row("OK, Escape", MsgButtons::OK, MsgIcon::None, "Escape", A::OK);
+        row("OK, close", MsgButtons::OK, MsgIcon::None, "close", A::OK);
+        row("Yes/No, No", MsgButtons::YesNo, MsgIcon::Exclamation, "&No", A::No);
+        row("Yes/No, Yes", MsgButtons::YesNo, MsgIcon::Information, "&Yes", A::Yes);
+        row("Yes/No, Escape", MsgButtons::YesNo, MsgIcon::None, "Escape", A::Cancel);
+        row("Yes/No, close", MsgButtons::YesNo, MsgIcon::Critical, "close", A::Cancel);
+        row("Yes/No, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::Yes);
+        row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::No, A::No);
+        row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel);
+        row("Yes/No/Cancel, close", MsgButtons::YesNoCancel, MsgIcon::Question, "close", A::Cancel);
+        row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, "OK", A::OK);
+        row("OK/Cancel, close", MsgButtons::OKCancel, MsgIcon::None, "close", A::Cancel);
     }
     void messageBox()
     {
@@ -105,9 +92,17 @@ private Q_SLOTS:
         QFETCH(MsgIcon, icon);
         QFETCH(std::optional<MsgAnswer>, defaultAnswer);
         QFETCH(QString, act);
-        QFETCH(int, shownButtons);
-        QFETCH(int, shownIcon);
         QFETCH(MsgAnswer, answer);
+        using B = QMessageBox;  // what the user sees for each button set and icon
+        const std::map<MsgButtons, int> shownButtons{{MsgButtons::OK, B::Ok},
+                                                     {MsgButtons::YesNo, B::Yes | B::No},
+                                                     {MsgButtons::YesNoCancel, B::Yes | B::No | B::Cancel},
+                                                     {MsgButtons::OKCancel, B::Ok | B::Cancel}};
+        const std::map<MsgIcon, int> shownIcon{{MsgIcon::None, B::NoIcon},
+                                               {MsgIcon::Critical, B::Critical},
+                                               {MsgIcon::Question, B::Question},
+                                               {MsgIcon::Exclamation, B::Warning},
+                                               {MsgIcon::Information, B::Information}};
         QString shown;
         WhenShown<QMessageBox>([&shown, &act](QMessageBox& box) {
             int visible = 0;
@@ -126,7 +121,9 @@ private Q_SLOTS:
                 box.done(-1);
         });
         QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9", defaultAnswer}), answer);
-        QCOMPARE(shown, QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2").arg(shownButtons).arg(shownIcon));
+        QCOMPARE(shown, QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2")
+                            .arg(shownButtons.at(buttons))
+                            .arg(shownIcon.at(icon)));
     }
 
     // A long prompt breaks at spaces only, so a path in it stays whole on one line; the prompt
@@ -143,8 +140,7 @@ private Q_SLOTS:
             box.close();
         });
         dialogs.MessageBox({prompt, MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
-        QVERIFY2(std::any_of(lines.begin(), lines.end(), [&path](const QString& l) { return l.contains(path); }),
-                 qPrintable(lines.join('|')));
+        QVERIFY2(!lines.filter(path).isEmpty(), qPrintable(lines.join('|')));
         const QString marked = "<b>N10</b> G01";
         bool plain = false;
         WhenShown<QMessageBox>([&plain, &marked](QMessageBox& box) {
@@ -167,9 +163,7 @@ private Q_SLOTS:
                 shownLines << block.text().mid(line.textStart(), line.textLength());
             }
         for (const char* address : {ProductWebAddress, TalvaneWebAddress})
-            QVERIFY2(std::any_of(shownLines.begin(), shownLines.end(),
-                                 [address](const QString& l) { return l.contains(address); }),
-                     qPrintable(shownLines.join('|')));
+            QVERIFY2(!shownLines.filter(address).isEmpty(), qPrintable(shownLines.join('|')));
         QCOMPARE(info.InfoText(), QString::fromStdString(InfoText()).replace("\r\n", "\n"));
     }
 

@@ -37,28 +37,16 @@ std::string Line(std::int32_t n) { return "N" + std::to_string(n) + " G01\r\n"; 
 class TestRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void programFolder()
+    // The program folder without its trailing separator; rounding half to even; the component's
+    // size in pixels; the toolbar's buttons on one row from 9645 twips.
+    void layout()
     {
-        QCOMPARE(WithoutTrailingSeparator("/opt/varnotek/"), std::string("/opt/varnotek"));
-        QCOMPARE(WithoutTrailingSeparator("/"), std::string());
-    }
-
-    void roundHalfEven()
-    {
-        const std::pair<double, int> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {2.5001, 3}, {-1.5, -2}};
-        for (const auto& [value, rounded] : cases)
+        QVERIFY(WithoutTrailingSeparator("/opt/varnotek/") == "/opt/varnotek" && WithoutTrailingSeparator("/").empty());
+        for (const auto& [value, rounded] :
+             std::initializer_list<std::pair<double, int>>{{0.5, 0}, {1.5, 2}, {2.5, 2}, {2.5001, 3}, {-1.5, -2}})
             QCOMPARE(int(RoundHalfEven(value)), rounded);
-    }
-
-    void componentSize()
-    {
         QCOMPARE(EditorComponentSize(9532, 4507), (ComponentSize{635, 300}));
         QCOMPARE(EditorComponentSize(9533, 4508), (ComponentSize{636, 301}));
-    }
-
-    // The buttons go on one row from 9645 twips.
-    void toolbarRows()
-    {
         QCOMPARE(ToolbarLayoutForWidth(9644), (ToolbarLayout{660, 50, 300}));
         QCOMPARE(ToolbarLayoutForWidth(9645), (ToolbarLayout{360, 2950, 0}));
     }
@@ -75,7 +63,8 @@ private Q_SLOTS:
 
         RecordingPage whole(1000);
         copies = 0;  // none asked: one
-        PrintLines(whole, copies, {0, 1, false}, {}, "d", "/p", [](std::int32_t) { return std::string("X\r1\n\xE9\r\n"); });
+        PrintLines(whole, copies, {0, 1, false}, {}, "d", "/p",
+                   [](std::int32_t) { return std::string("X\r1\n\xE9\r\n"); });
         QCOMPARE(whole.printed, (QStringList{"<job>", "d", "/p", "", "X1\u00E9", "X1\u00E9"}));
     }
 
@@ -91,15 +80,11 @@ private Q_SLOTS:
         }
     }
 
-    void dateLine()
+    // The date in the user's language; the printer's name compared in upper case, the last match winning.
+    void dateAndPrinter()
     {
         QCOMPARE(PrintDateLine(QLocale(QLocale::English, QLocale::UnitedStates), QDate(2027, 3, 5)), "March 5, 2027");
         QCOMPARE(PrintDateLine(QLocale(QLocale::German, QLocale::Germany), QDate(2027, 3, 5)), "M\u00E4rz 5, 2027");
-    }
-
-    // The name is compared in upper case, and the last match wins.
-    void matchingPrinter()
-    {
         QCOMPARE(MatchingPrinter("office", {"Office", "Lab", "OFFICE"}), std::optional<std::string>("OFFICE"));
         QCOMPARE(MatchingPrinter("shop", {"Office", "Lab"}), std::optional<std::string>());
     }
