@@ -2,6 +2,9 @@
 // the user is told when either fails, and the question before edited text is discarded.
 #include <QtTest>
 
+#include <filesystem>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "FileTestSupport.h"
@@ -29,6 +32,17 @@ MessageBoxRequest Box(const std::string& prompt, const std::string& title, MsgIc
 MessageBoxRequest NotSaved(const std::string& path, const std::string& reason)
 {
     return Box("Could not save the file '" + path + "'\r\n\r\n" + reason, "Can't save", MsgIcon::Exclamation);
+}
+
+// The process's address space in bytes.
+rlim_t AddressSpace()
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return rlim_t(line.mid(7).trimmed().split(' ').at(0).toULongLong()) << 10;
+    return 0;
 }
 
 // Gives one message an answer of the test's choosing: a huge length, a text not handed out.
@@ -233,6 +247,53 @@ private Q_SLOTS:
         QCOMPARE(OnDisk(Path("keep.nc")), QByteArray("N1\r\n"));
         QCOMPARE(t->dialogs.boxes, std::vector{box});
         QCOMPARE(t->dialogs.unexpected, 0);
+    }
+
+    // A save in place (the file has a second name) that the disk cannot hold leaves the file as it
+    // was, with nothing beside it, and says so.
+    void fullDiskLeavesFileAsItWas()
+    {
+        const std::string disk = Path("disk"), path = disk + "/part.nc";
+        QVERIFY(::mkdir(disk.c_str(), 0700) == 0);
+        if (::geteuid() != 0 || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("a small full disk needs root");
+        const std::unique_ptr<const char, void (*)(const char*)> mounted(disk.c_str(),
+                                                                         [](const char* d) { ::umount2(d, MNT_DETACH); });
+        QVERIFY(PutOnDisk(path, "N10 G00 X10\r\n") && ::link(path.c_str(), (disk + "/second").c_str()) == 0);
+        SetText(t->editor, std::string(2000000, 'X'));
+        t->dialogs.fileNames = {path};
+        SaveCommand(t->application);
+        QCOMPARE(OnDisk(path), QByteArray("N10 G00 X10\r\n"));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(disk), {}), 2);
+        QCOMPARE(t->dialogs.boxes, std::vector{NotSaved(path, "The disk may be full, or the file too large for it"
+                                                              "\r\n\r\nThe file was left as it was")});
+    }
+
+    // A program too large for the memory left is refused with the reason, and the editor goes on
+    // with the text it had. Run again in a process of its own under a lowered address-space limit.
+    void loadWithoutMemory()
+    {
+        if (!qEnvironmentVariableIsSet("VARNOTEK_LIMITED_MEMORY")) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("VARNOTEK_LIMITED_MEMORY", "1");
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::ForwardedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {"loadWithoutMemory"});
+            QVERIFY(child.waitForFinished(-1));
+            QCOMPARE(std::pair(child.exitStatus(), child.exitCode()), std::pair(QProcess::NormalExit, 0));
+            return;
+        }
+        const rlim_t size = 64 << 20;
+        QVERIFY(PutOnDisk(Path("big.nc"), {}) && ::truncate(Path("big.nc").c_str(), off_t(size)) == 0);
+        Load("small.nc", "N1 G00\r\n");
+        // Room for the file's bytes, not for the component's copy of them too.
+        const rlimit limit{AddressSpace() + size * 3 / 2, RLIM_INFINITY};
+        QVERIFY(::setrlimit(RLIMIT_AS, &limit) == 0);
+        QVERIFY(!LoadDocument(t->editor, Path("big.nc")));
+        QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
+        QCOMPARE(t->dialogs.boxes,
+                 std::vector{Box("Could not open the file - There is not enough memory to hold it", "Can't open")});
     }
 
     void unsavedChangesQuestion_data()
