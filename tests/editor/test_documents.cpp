@@ -12,6 +12,7 @@
 #include "TestApp.h"
 #include "app/DeferredOpen.h"
 #include "app/ToolbarCommands.h"
+#include "base/UserState.h"
 #include "editor/Documents.h"
 
 using namespace sci;
@@ -250,7 +251,7 @@ private Q_SLOTS:
     }
 
     // A save in place (the file has a second name) that the disk cannot hold leaves the file as it
-    // was, with nothing beside it, and says so.
+    // was, with nothing beside it or left for the next start, and says so.
     void fullDiskLeavesFileAsItWas()
     {
         const std::string disk = Path("disk"), path = disk + "/part.nc";
@@ -265,6 +266,7 @@ private Q_SLOTS:
         SaveCommand(t->application);
         QCOMPARE(OnDisk(path), QByteArray("N10 G00 X10\r\n"));
         QCOMPARE(std::distance(std::filesystem::directory_iterator(disk), {}), 2);
+        QVERIFY(TakeNotices().empty());  // nothing for the next start to tell
         QCOMPARE(t->dialogs.boxes, std::vector{NotSaved(path, "The disk may be full, or the file too large for it"
                                                               "\r\n\r\nThe file was left as it was")});
     }
