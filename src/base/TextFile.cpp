@@ -170,7 +170,8 @@ Written WriteInPlace(const std::string& path, const std::string& text, LinkPolic
     const int noFollow = links == LinkPolicy::NeverThrough ? O_NOFOLLOW : 0;
     const FileDescriptor file(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow));
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        (links == LinkPolicy::NeverThrough && info.st_nlink > 1))
         return Written::LeftAsItWas;
     const FileDescriptor backup(CreateBackup(path, backupPath));
     const auto dropBackup = [&](const std::string& notice) {
@@ -216,9 +217,12 @@ Replaced ReplaceAtomically(const QString& name, const std::string& text, const s
     if (!file.open(QIODevice::WriteOnly))
         return Replaced::No;
     if (existing) {
-        if (::fchown(file.handle(), static_cast<uid_t>(-1), existing->st_gid) != 0)
+        struct stat made {};
+        const bool sameGroup = ::fstat(file.handle(), &made) == 0 && made.st_gid == existing->st_gid;
+        if (!sameGroup && ::fchown(file.handle(), static_cast<uid_t>(-1), existing->st_gid) != 0)
             return Replaced::GroupNotKept;
-        ::fchmod(file.handle(), existing->st_mode & 07777);  // a change of group clears set-id bits
+        // The permissions Qt copies leave out the set-id bits, which a change of group clears too.
+        ::fchmod(file.handle(), existing->st_mode & 07777);
     }
     const auto size = static_cast<qint64>(text.size());
     // The temporary file is removed unless committed, so every early return keeps the old file.
