@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <new>
 #include <optional>
@@ -116,7 +116,7 @@ bool CopyWhole(int from, int to, off_t size)
 // is looked at, and the disk space taken (or, where the file system cannot reserve, counted).
 bool Reserve(int fd, std::size_t size)
 {
-    rlimit limit {};
+    rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && size > limit.rlim_cur)
         return false;
     if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
@@ -126,7 +126,8 @@ bool Reserve(int fd, std::size_t size)
     struct stat info {};
     struct statvfs disk {};
     return ::fstat(fd, &info) == 0 && ::fstatvfs(fd, &disk) == 0 &&
-           static_cast<std::uintmax_t>(disk.f_bavail) * disk.f_frsize + static_cast<std::uintmax_t>(info.st_blocks) * 512 >=
+           static_cast<std::uintmax_t>(disk.f_bavail) * disk.f_frsize +
+                   static_cast<std::uintmax_t>(info.st_blocks) * 512 >=
                size;
 }
 
@@ -186,9 +187,9 @@ Written WriteInPlace(const std::string& path, const std::string& text, LinkPolic
         return Written::LeftAsItWas;
     }
     // For the next start, should the editor be killed before the new content is whole.
-    const std::string notice = LeaveNotice("The editor stopped while it was saving '" + path +
-                                           "'. If that file is incomplete, its earlier content is kept in '" +
-                                           backupPath + "'.");
+    const std::string notice =
+        LeaveNotice("The editor stopped while it was saving '" + path +
+                    "'. If that file is incomplete, its earlier content is kept in '" + backupPath + "'.");
     if (!Reserve(file.get(), text.size())) {
         dropBackup(notice);
         return Written::LeftAsItWas;

@@ -45,7 +45,8 @@ std::string WriteFailure(const std::string& path)
         return "It is not a file that can hold a program";
     const bool exists = ::access(path.c_str(), F_OK) == 0;
     // Writing a file in place needs to read it too, to keep a copy of what it held.
-    if ((exists && ::access(path.c_str(), R_OK | W_OK) != 0) || (!exists && ::access(FolderOf(path).c_str(), W_OK) != 0))
+    if ((exists && ::access(path.c_str(), R_OK | W_OK) != 0) ||
+        (!exists && ::access(FolderOf(path).c_str(), W_OK) != 0))
         return "You may not have permission to write the file or folder";
     return "The disk may be full, or the file too large for it";
 }
@@ -76,9 +77,9 @@ std::string FileLeft(const SaveResult& file)
 
 void TellNotSaved(const EditorSession& editor, const std::string& path, const DocumentSave& save)
 {
-    editor.Dialogs().MessageBox({"Could not save the file '" + Shown(path) + "'\r\n\r\n" +
-                                     Reason(save.outcome, path) + FileLeft(save.file),
-                                 MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
+    editor.Dialogs().MessageBox(
+        {"Could not save the file '" + Shown(path) + "'\r\n\r\n" + Reason(save.outcome, path) + FileLeft(save.file),
+         MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
 }
 
 // Like a file dialog that returns no read-only file: such a file is refused and the dialog

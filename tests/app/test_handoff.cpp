@@ -54,7 +54,7 @@ struct Press {
     Boxes boxes{};                                // every box shown
     std::optional<QStringList> listed{};          // by Select Machine, when it stays open
     std::vector<std::pair<int, QString>> sent{};  // the requests Talvane received: machine, file
-    QString link{};  // dncfile.tmp made a symbolic link to this file of the program folder
+    QString link{};                               // dncfile.tmp made a symbolic link to this file
 };
 
 }  // namespace

@@ -69,7 +69,7 @@ private Q_SLOTS:
     void saving_data()
     {
         QTest::addColumn<QByteArray>("kind");  // the entry, and: "closed" folder, "root's" file, saved "by root"
-        QTest::addColumn<int>("outcome");  // 0 refused, 1 replaced by a new file, 2 written in place
+        QTest::addColumn<int>("outcome");      // 0 refused, 1 replaced by a new file, 2 written in place
         QTest::newRow("own file") << QByteArray("640") << 1;
         QTest::newRow("set-group-id file in another group") << QByteArray("2750 root's by root") << 1;
         QTest::newRow("own file in a closed folder") << QByteArray("644 closed") << 2;

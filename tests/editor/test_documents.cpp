@@ -39,7 +39,8 @@ MessageBoxRequest NotSaved(const std::string& path, const std::string& reason)
 rlim_t AddressSpace()
 {
     QFile statm("/proc/self/statm");
-    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').at(0).toULongLong() * rlim_t(::getpagesize()) : 0;
+    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').at(0).toULongLong() * rlim_t(::getpagesize())
+                                           : 0;
 }
 
 // Gives one message an answer of the test's choosing: a huge length, a text not handed out.
@@ -254,8 +255,8 @@ private Q_SLOTS:
         QVERIFY(::mkdir(disk.c_str(), 0700) == 0);
         if (::geteuid() != 0 || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
             QSKIP("a small full disk needs root");
-        const std::unique_ptr<const char, void (*)(const char*)> mounted(disk.c_str(),
-                                                                         [](const char* d) { ::umount2(d, MNT_DETACH); });
+        const std::unique_ptr<const char, void (*)(const char*)> mounted(
+            disk.c_str(), [](const char* d) { ::umount2(d, MNT_DETACH); });
         QVERIFY(PutOnDisk(path, "N10 G00 X10\r\n") && ::link(path.c_str(), (disk + "/second").c_str()) == 0);
         SetText(t->editor, std::string(2000000, 'X'));
         t->dialogs.fileNames = {path};
