@@ -12,15 +12,42 @@ inline constexpr bool FitsInDocument(std::int64_t bytes) { return bytes <= kMaxD
 
 // The whole content of the regular file at path (a local 8-bit path), byte for byte. nullopt
 // when the path is missing, is not a regular file (folders, FIFOs and devices are refused
-// without blocking), does not fit in a document, or cannot be read completely.
-std::optional<std::string> ReadTextFile(const std::string& path);
+// without blocking), does not fit in a document, or cannot be read completely; outOfMemory,
+// when given, tells whether the memory for the text was not to be had.
+std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory = nullptr);
 
-// Saves text to the file at path: a symbolic link keeps pointing at its saved target, an
-// existing file keeps its permissions. With noOverwrite, a readable regular file already at
-// path is left alone and false returned. Any failure (missing folder, read-only file, full
-// disk, file size limit, a target that is not a regular file) returns false.
+// Whether a save may go through links at its path.
+enum class LinkPolicy {
+    // The user's own files: a symbolic link keeps pointing at its saved target, and a file with
+    // several hard links is overwritten in place so that every name sees the new text.
+    Follow,
+    // A scratch file of a fixed name: a symbolic link there is refused, never written through,
+    // and a file with other hard links is replaced by a new one of its own.
+    NeverThrough,
+};
+
+// What a save did.
+struct SaveResult {
+    bool saved = false;
+    bool existed = false;  // a file was at path before the save
+    // Set only when a failed save could not put the earlier content back: the file may be
+    // incomplete, and its earlier content is kept in this file.
+    std::string backup;
+};
+
+// Saves text to the file at path; an existing file keeps its permissions. With noOverwrite, a
+// readable regular file already at path is left alone and nothing saved. Any failure (missing
+// folder, read-only file, full disk, file size limit, a target that is not a regular file) is
+// no save.
 // The file is replaced atomically, keeping the old one intact on failure, unless that cannot
-// work or would change the file's owner or cut its hard links: a folder the user may not
-// write, a file owned by another user, or a file with more than one link. Such a file is
-// overwritten in place instead, and a failure part-way leaves it incomplete.
+// work or would change the file's owner or group or cut its hard links: a folder the user may
+// not write, a file owned by another user or in a group the user cannot give, a file with more
+// than one link. Such a file is overwritten in place instead: its new size is reserved first,
+// and its earlier content copied beside it (or into the user's state folder when its folder
+// takes no new files) and put back if the write fails. While the write runs, a notice naming
+// the file and the copy waits for the next start, in case the editor is killed.
+SaveResult SaveTextFile(const std::string& path, const std::string& text, bool noOverwrite,
+                        LinkPolicy links = LinkPolicy::Follow);
+
+// SaveTextFile for callers that only need to know whether the text was saved.
 bool WriteTextFile(const std::string& path, const std::string& text, bool noOverwrite);

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <new>
 #include <type_traits>
 #include <unordered_map>
 
@@ -58,8 +59,11 @@ bool onWidgetThread()
 
 }  // namespace
 
+// No C++ exception may leave a C entry point: the editor is not C++ to the module, and one that
+// escaped would end the process with the user's text. The failures come out as the entry
+// point's failure value instead.
 KELPO_EXPORT std::intptr_t KelpoCreate(void* parent)
-{
+try {
     if (!parent || !onWidgetThread()) {
         return 0;
     }
@@ -72,13 +76,27 @@ KELPO_EXPORT std::intptr_t KelpoCreate(void* parent)
     const std::intptr_t handle = registry.add(component);
     installKelpoAccessibility();
     return handle;
+} catch (...) {
+    return 0;
 }
 
+// A message that fails with an exception answers 0 and leaves the failure in the component's
+// status (SCI_GETSTATUS), as Scintilla reports its failures on other platforms.
 KELPO_EXPORT std::intptr_t KelpoSend(std::intptr_t handle, std::uint32_t msg, std::uintptr_t wParam,
                                      std::intptr_t lParam)
 {
-    KelpoComponent* component = ComponentRegistry::instance().find(handle);
-    return component ? component->send(msg, wParam, lParam) : 0;
+    KelpoComponent* component = nullptr;
+    try {
+        component = ComponentRegistry::instance().find(handle);
+        return component ? component->send(msg, wParam, lParam) : 0;
+    } catch (const std::bad_alloc&) {
+        if (component)
+            component->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_BADALLOC);
+    } catch (...) {
+        if (component)
+            component->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_FAILURE);
+    }
+    return 0;
 }
 
 KELPO_EXPORT void KelpoSetCallback(std::intptr_t handle, KelpoCallback callback, void* context, KelpoCallback* previous,

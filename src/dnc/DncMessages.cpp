@@ -53,6 +53,14 @@ MessageBoxRequest HandOffFileNotWrittenBox(const std::string& path)
             MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
 }
 
+MessageBoxRequest HandOffFileIsLinkBox(const std::string& path)
+{
+    return {"The file was not loaded to Talvane because '" + ToText8(FromLocal8(path)) +
+                "' is a link to another file, and the hand-off never writes through a link\r\n\r\nDelete the link "
+                "so that the hand-off can make its own file there",
+            MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
+}
+
 bool IsTalvaneRefusal(const std::string& reply) { return reply == "DNC_NO_MC" || reply == "DNC_BUSY"; }
 
 MessageBoxRequest TalvaneRefusalBox(const std::string& reply)

@@ -1,8 +1,10 @@
 // Saving for the hand-off goes through the editor's own save routines, so dncfile.tmp is replaced
-// atomically where that is safe and a failed write leaves nothing half-sent.
+// atomically where that is safe and a failed write leaves nothing half-sent. Escape or the close
+// box on "Save ?" is Cancel: nothing is written or sent.
 #include "dnc/LoadFileToDnc.h"
 
 #include <string>
+#include <sys/stat.h>
 
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
@@ -23,12 +25,15 @@ std::string WriteHandOffFile(EditorSession& editor)
     case MsgAnswer::OK:
     case MsgAnswer::Cancel: return {};
     }
+    // A link at the fixed name could send the text over any file the user may write.
     const std::string path = editor.App().ProgramFile(HandOffFileName);
-    if (SaveDocument(editor, path))
+    if (SaveDocument(editor, path, LinkPolicy::NeverThrough))
         return path;
     // An empty text has nothing to hand over and nothing went wrong; a failed write has a reason.
+    struct stat info {};
     if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) > 0)
-        dialogs.MessageBox(HandOffFileNotWrittenBox(path));
+        dialogs.MessageBox(::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) ? HandOffFileIsLinkBox(path)
+                                                                                      : HandOffFileNotWrittenBox(path));
     return {};
 }
 

@@ -25,13 +25,54 @@ const char* ReadFailure(const std::string& path)
     return "Could not open the file - You may not have permission to access the file or folder";
 }
 
+constexpr const char* NoMemory = "Could not open the file - There is not enough memory to hold it";
+
+void TellNotOpened(const EditorSession& editor, const char* reason)
+{
+    editor.Dialogs().MessageBox({reason, MsgButtons::OK, MsgIcon::None, "Can't open"});
+}
+
 // The whole file, or nothing after telling the user why.
 std::optional<std::string> ReadDocumentFile(const EditorSession& editor, const std::string& path)
 {
-    std::optional<std::string> text = ReadTextFile(path);
+    bool outOfMemory = false;
+    std::optional<std::string> text = ReadTextFile(path, &outOfMemory);
     if (!text)
-        editor.Dialogs().MessageBox({ReadFailure(path), MsgButtons::OK, MsgIcon::None, "Can't open"});
+        TellNotOpened(editor, outOfMemory ? NoMemory : ReadFailure(path));
     return text;
+}
+
+// Asks the component for the room size bytes need before the document it holds is let go, so
+// that a text too large for the memory left never replaces it. A failed message is answered
+// in the component's status.
+bool ComponentHasRoom(const EditorSession& editor, std::size_t size)
+{
+    editor.SendEditor(sci::SCI_SETSTATUS, sci::SC_STATUS_OK, 0);
+    editor.SendEditor(sci::SCI_ALLOCATE, std::int32_t(size + 1), 0);
+    return editor.SendEditor(sci::SCI_GETSTATUS, 0, 0) == sci::SC_STATUS_OK;
+}
+
+// Puts text in as the whole document. False, with the document emptied, when the component
+// could not take all of it.
+bool ReplaceText(EditorSession& editor, const std::string& text)
+{
+    // Without undo collection neither the old text nor the new one is copied into the history,
+    // which is emptied right after anyway.
+    editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 0, 0);
+    ClearDocument(editor);
+    editor.SendEditor(sci::SCI_ADDTEXT, std::int32_t(text.size()), text);
+    const bool whole = editor.SendEditor(sci::SCI_GETSTATUS, 0, 0) == sci::SC_STATUS_OK;
+    if (!whole)
+        ClearDocument(editor);
+    // The text came in with the caret at its end. Moving the caret's end of a selection to
+    // the start (as putting the caret at the start does, one end at a time) would select the
+    // whole program for a moment, and on X11 every selection is copied to the primary
+    // selection: three times the program's size, and the whole program pasted by a middle
+    // click elsewhere. An empty selection at the start first avoids both.
+    editor.SendEditor(sci::SCI_GOTOPOS, 0, 0);
+    editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 1, 0);
+    MarkUnmodified(editor);
+    return whole;
 }
 
 }  // namespace
@@ -50,32 +91,19 @@ void CaretToStart(const EditorSession& editor)
 
 bool LoadDocument(EditorSession& editor, const std::string& path)
 {
+    bool loaded = false;
     {
         BusyPointer busy(editor.Dialogs());
-        std::optional<std::string> text = ReadDocumentFile(editor, path);
-        if (!text) {
-            editor.SetCurrentFilePath({});
-            return false;
-        }
-        // Without undo collection neither the old text nor the new one is copied into the history,
-        // which is emptied right after anyway.
-        editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 0, 0);
-        ClearDocument(editor);
-        editor.SendEditor(sci::SCI_ADDTEXT, std::int32_t(text->size()), *text);
-        // The text came in with the caret at its end. Moving the caret's end of a selection to
-        // the start (as putting the caret at the start does, one end at a time) would select the
-        // whole program for a moment, and on X11 every selection is copied to the primary
-        // selection: three times the program's size, and the whole program pasted by a middle
-        // click elsewhere. An empty selection at the start first avoids both.
-        editor.SendEditor(sci::SCI_GOTOPOS, 0, 0);
-        editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 1, 0);
-        MarkUnmodified(editor);
+        const std::optional<std::string> text = ReadDocumentFile(editor, path);
+        loaded = text && ComponentHasRoom(editor, text->size()) && ReplaceText(editor, *text);
+        if (text && !loaded)
+            TellNotOpened(editor, NoMemory);
     }
     // The file's bytes and the old document are freed; give the memory back to the system.
     ::malloc_trim(0);
     QCoreApplication::processEvents();
-    editor.SetCurrentFilePath(path);
-    return true;
+    editor.SetCurrentFilePath(loaded ? path : std::string());
+    return loaded;
 }
 
 void ClearDocument(EditorSession& editor)

@@ -3,10 +3,14 @@
 
 #include <string>
 
+#include "base/TextFile.h"
+
 class EditorSession;
 
 // Reads path into the component as the whole document; the previous text stays on failure,
-// now without a path. Failures are reported to the user.
+// now without a path, also when the memory for the new text is not to be had (should the
+// component run out part-way through taking it, the document is left empty). Failures are
+// reported to the user.
 bool LoadDocument(EditorSession& editor, const std::string& path);
 // Empties the document and CurrentFilePath.
 void ClearDocument(EditorSession& editor);
@@ -15,7 +19,7 @@ void MarkUnmodified(const EditorSession& editor);
 // The caret to the start of the text, nothing selected.
 void CaretToStart(const EditorSession& editor);
 // Writes the whole text to path; false for an empty document or a failed write.
-bool SaveDocument(const EditorSession& editor, const std::string& path);
+bool SaveDocument(const EditorSession& editor, const std::string& path, LinkPolicy links = LinkPolicy::Follow);
 // Asks for a file name, then saves; the path written, or empty when cancelled or not written.
 std::string SaveDocumentAs(EditorSession& editor);
 

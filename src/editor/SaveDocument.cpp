@@ -14,19 +14,25 @@ namespace {
 
 enum class SaveOutcome { Saved, Empty, TooLarge, TextNotRead, WriteFailed };
 
-SaveOutcome WriteDocument(const EditorSession& editor, const std::string& path)
+struct DocumentSave {
+    SaveOutcome outcome;
+    SaveResult file;  // what the write did, when it was tried
+};
+
+DocumentSave WriteDocument(const EditorSession& editor, const std::string& path, LinkPolicy links)
 {
     const std::int64_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
     if (length <= 0)
-        return SaveOutcome::Empty;
+        return {SaveOutcome::Empty, {}};
     if (!FitsInDocument(length))
-        return SaveOutcome::TooLarge;
+        return {SaveOutcome::TooLarge, {}};
     std::string text(std::size_t(length) + 1, '\0');
     // The component answers with the bytes it copied; anything else would write NULs over the file.
     if (editor.SendEditorDirect(sci::SCI_GETTEXT, std::int32_t(length + 1), text.data()) != length)
-        return SaveOutcome::TextNotRead;
+        return {SaveOutcome::TextNotRead, {}};
     text.resize(std::size_t(length));
-    return WriteTextFile(path, text, false) ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
+    SaveResult file = SaveTextFile(path, text, false, links);
+    return {file.saved ? SaveOutcome::Saved : SaveOutcome::WriteFailed, std::move(file)};
 }
 
 // The likeliest reason a file could not be written, looked at after the attempt.
@@ -38,7 +44,9 @@ std::string WriteFailure(const std::string& path)
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return "It is not a file that can hold a program";
     const bool exists = ::access(path.c_str(), F_OK) == 0;
-    if ((exists && ::access(path.c_str(), W_OK) != 0) || (!exists && ::access(FolderOf(path).c_str(), W_OK) != 0))
+    // Writing a file in place needs to read it too, to keep a copy of what it held.
+    if ((exists && ::access(path.c_str(), R_OK | W_OK) != 0) ||
+        (!exists && ::access(FolderOf(path).c_str(), W_OK) != 0))
         return "You may not have permission to write the file or folder";
     return "The disk may be full, or the file too large for it";
 }
@@ -58,10 +66,20 @@ std::string Reason(SaveOutcome outcome, const std::string& path)
 // Prompts are 8-bit text; a path is shown as the user sees it, as far as those characters go.
 std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
 
-void TellNotSaved(const EditorSession& editor, const std::string& path, SaveOutcome outcome)
+// What became of a file that was there before: the user needs to know whether it still holds
+// the program it held.
+std::string FileLeft(const SaveResult& file)
 {
-    editor.Dialogs().MessageBox({"Could not save the file '" + Shown(path) + "'\r\n\r\n" + Reason(outcome, path),
-                                 MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
+    if (!file.backup.empty())
+        return "\r\n\r\nThe file may now be incomplete. Its earlier content is kept in '" + Shown(file.backup) + "'";
+    return file.existed ? "\r\n\r\nThe file was left as it was" : "";
+}
+
+void TellNotSaved(const EditorSession& editor, const std::string& path, const DocumentSave& save)
+{
+    editor.Dialogs().MessageBox(
+        {"Could not save the file '" + Shown(path) + "'\r\n\r\n" + Reason(save.outcome, path) + FileLeft(save.file),
+         MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
 }
 
 // Like a file dialog that returns no read-only file: such a file is refused and the dialog
@@ -79,9 +97,9 @@ bool RefusedAsReadOnly(const EditorSession& editor, const std::string& path)
 
 }  // namespace
 
-bool SaveDocument(const EditorSession& editor, const std::string& path)
+bool SaveDocument(const EditorSession& editor, const std::string& path, LinkPolicy links)
 {
-    return WriteDocument(editor, path) == SaveOutcome::Saved;
+    return WriteDocument(editor, path, links).outcome == SaveOutcome::Saved;
 }
 
 std::string SaveDocumentAs(EditorSession& editor)
@@ -93,9 +111,9 @@ std::string SaveDocumentAs(EditorSession& editor)
             return {};
         editor.LastDialogFileName = *name;
     } while (RefusedAsReadOnly(editor, *name));
-    const SaveOutcome outcome = WriteDocument(editor, *name);
-    if (outcome != SaveOutcome::Saved) {
-        TellNotSaved(editor, *name, outcome);
+    const DocumentSave save = WriteDocument(editor, *name, LinkPolicy::Follow);
+    if (save.outcome != SaveOutcome::Saved) {
+        TellNotSaved(editor, *name, save);
         return {};
     }
     editor.SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);

@@ -47,8 +47,11 @@ inline constexpr std::uint32_t SCI_GETTARGETEND = 2193;
 inline constexpr std::uint32_t SCI_SEARCHINTARGET = 2197;
 inline constexpr std::uint32_t SCI_SETSEARCHFLAGS = 2198;
 inline constexpr std::uint32_t SCI_LINELENGTH = 2350;
+inline constexpr std::uint32_t SCI_SETSTATUS = 2382;
+inline constexpr std::uint32_t SCI_GETSTATUS = 2383;
 inline constexpr std::uint32_t SCI_POSITIONBEFORE = 2417;
 inline constexpr std::uint32_t SCI_POSITIONAFTER = 2418;
+inline constexpr std::uint32_t SCI_ALLOCATE = 2446;
 inline constexpr std::uint32_t SCI_STYLEGETFORE = 2481;
 inline constexpr std::uint32_t SCI_STYLEGETBACK = 2482;
 inline constexpr std::uint32_t SCI_STYLEGETBOLD = 2483;
@@ -61,6 +64,7 @@ inline constexpr std::uint32_t EM_LINEINDEX = 187;
 inline constexpr int SCN_STYLENEEDED = 2000;
 inline constexpr int STYLE_DEFAULT = 32;
 inline constexpr int SCLEX_CONTAINER = 0;
+inline constexpr int SC_STATUS_OK = 0;
 
 // Search flags of SCI_SETSEARCHFLAGS.
 inline constexpr std::int32_t SCFIND_WHOLEWORD = 2;

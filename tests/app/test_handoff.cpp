@@ -54,6 +54,7 @@ struct Press {
     Boxes boxes{};                                // every box shown
     std::optional<QStringList> listed{};          // by Select Machine, when it stays open
     std::vector<std::pair<int, QString>> sent{};  // the requests Talvane received: machine, file
+    QString link{};                               // dncfile.tmp made a symbolic link to this file
 };
 
 }  // namespace
@@ -120,6 +121,13 @@ private Q_SLOTS:
             .listed = listed};
         QTest::newRow("dncfile.tmp not written") << Press{.script = "1go", .answers = {No},
             .boxes = {SaveQuestion, notWritten}, .listed = listed};
+        const QByteArray oneMachine = "[MC4]\r\nMCNAME=Lathe\r\n";
+        QTest::newRow("Save ? closed") << Press{.ini = oneMachine, .answers = {MsgAnswer::Cancel},
+            .boxes = {SaveQuestion}};
+        QTest::newRow("dncfile.tmp a link") << Press{.ini = oneMachine, .answers = {No}, .boxes = {SaveQuestion,
+            {"The file was not loaded to Talvane because '<folder>/dncfile.tmp' is a link to another file, and the "
+             "hand-off never writes through a link\r\n\r\nDelete the link so that the hand-off can make its own "
+             "file there", MsgButtons::OK, MsgIcon::Exclamation, "Can't save"}}, .link = "Orvex.ini"};
         // clang-format on
     }
     void talvaneButton()
@@ -128,6 +136,8 @@ private Q_SLOTS:
         for (const QString& name : press.files)
             QVERIFY(name.endsWith('/') ? QDir(folder->path()).mkdir(name.chopped(1))
                                        : PutOnDisk(File(name), press.ini));
+        if (!press.link.isEmpty())
+            QVERIFY(QFile::link(press.link, folder->filePath("dncfile.tmp")));
         TalvaneSim sim(press.sim);
         SetText(t->editor, press.text);
         t->dialogs.answers = press.answers;
@@ -149,6 +159,9 @@ private Q_SLOTS:
         QTRY_COMPARE(sim.Frames(), requests);
         QTest::qWait(400);  // for Talvane's reply, and for anything more sent
         QCOMPARE(sim.Frames(), requests);
+        for (MessageBoxRequest& box : press.boxes)
+            if (const std::size_t at = box.prompt.find("<folder>"); at != std::string::npos)
+                box.prompt.replace(at, 8, folder->path().toStdString());
         QCOMPARE(t->dialogs.boxes, press.boxes);
         std::optional<QStringList> listed;  // by Select Machine, when it is open
         if (Form3* form = t->forms.Find<Form3>(); form && form->isVisible()) {
@@ -160,6 +173,10 @@ private Q_SLOTS:
         QCOMPARE(t->forms.Find<frmEditor>()->isVisible(), !listed);
         for (const auto& [machine, name] : press.sent)
             QCOMPARE(OnDisk(File(name)), QByteArray::fromStdString(Program));
+        // dncfile.tmp is written only to be handed over, and never through a link.
+        const bool handedOver = std::ranges::count(press.sent, "dncfile.tmp", [](auto& s) { return s.second; }) > 0;
+        QCOMPARE(QFileInfo(folder->filePath("dncfile.tmp")).isFile(), handedOver || !press.link.isEmpty());
+        QVERIFY(press.link.isEmpty() || OnDisk(File(press.link)) == press.ini);
         QCOMPARE(t->editor.CurrentFilePath(), std::string());
     }
 

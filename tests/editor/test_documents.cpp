@@ -2,6 +2,9 @@
 // the user is told when either fails, and the question before edited text is discarded.
 #include <QtTest>
 
+#include <filesystem>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "FileTestSupport.h"
@@ -9,6 +12,7 @@
 #include "TestApp.h"
 #include "app/DeferredOpen.h"
 #include "app/ToolbarCommands.h"
+#include "base/UserState.h"
 #include "editor/Documents.h"
 
 using namespace sci;
@@ -29,6 +33,14 @@ MessageBoxRequest Box(const std::string& prompt, const std::string& title, MsgIc
 MessageBoxRequest NotSaved(const std::string& path, const std::string& reason)
 {
     return Box("Could not save the file '" + path + "'\r\n\r\n" + reason, "Can't save", MsgIcon::Exclamation);
+}
+
+// The process's address space in bytes.
+rlim_t AddressSpace()
+{
+    QFile statm("/proc/self/statm");
+    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').at(0).toULongLong() * rlim_t(::getpagesize())
+                                           : 0;
 }
 
 // Gives one message an answer of the test's choosing: a huge length, a text not handed out.
@@ -233,6 +245,52 @@ private Q_SLOTS:
         QCOMPARE(OnDisk(Path("keep.nc")), QByteArray("N1\r\n"));
         QCOMPARE(t->dialogs.boxes, std::vector{box});
         QCOMPARE(t->dialogs.unexpected, 0);
+    }
+
+    // A save in place (the file has a second name) that the disk cannot hold leaves the file as it
+    // was, with nothing beside it or left for the next start, and says so.
+    void fullDiskLeavesFileAsItWas()
+    {
+        const std::string disk = Path("disk"), path = disk + "/part.nc";
+        QVERIFY(::mkdir(disk.c_str(), 0700) == 0);
+        if (::geteuid() != 0 || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("a small full disk needs root");
+        const std::unique_ptr<const char, void (*)(const char*)> mounted(
+            disk.c_str(), [](const char* d) { ::umount2(d, MNT_DETACH); });
+        QVERIFY(PutOnDisk(path, "N10 G00 X10\r\n") && ::link(path.c_str(), (disk + "/second").c_str()) == 0);
+        SetText(t->editor, std::string(2000000, 'X'));
+        t->dialogs.fileNames = {path};
+        SaveCommand(t->application);
+        QCOMPARE(OnDisk(path), QByteArray("N10 G00 X10\r\n"));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(disk), {}), 2);
+        QVERIFY(TakeNotices().empty());  // nothing for the next start to tell
+        QCOMPARE(t->dialogs.boxes, std::vector{NotSaved(path, "The disk may be full, or the file too large for it"
+                                                              "\r\n\r\nThe file was left as it was")});
+    }
+
+    // A program too large for the memory left is refused with the reason, and the editor goes on
+    // with the text it had. Run again in a process of its own under a lowered address-space limit.
+    void loadWithoutMemory()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("AddressSanitizer ends the process at the first allocation it cannot make");
+#endif
+        if (!qEnvironmentVariableIsSet("VARNOTEK_LIMITED_MEMORY")) {
+            qputenv("VARNOTEK_LIMITED_MEMORY", "1");
+            QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {"loadWithoutMemory"}), 0);
+            qunsetenv("VARNOTEK_LIMITED_MEMORY");
+            return;
+        }
+        const rlim_t size = 64 << 20;
+        QVERIFY(PutOnDisk(Path("big.nc"), {}) && ::truncate(Path("big.nc").c_str(), off_t(size)) == 0);
+        Load("small.nc", "N1 G00\r\n");
+        // Room for the file's bytes, not for the component's copy of them too.
+        const rlimit limit{AddressSpace() + size * 3 / 2, RLIM_INFINITY};
+        QVERIFY(::setrlimit(RLIMIT_AS, &limit) == 0);
+        QVERIFY(!LoadDocument(t->editor, Path("big.nc")));
+        QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
+        QCOMPARE(t->dialogs.boxes,
+                 std::vector{Box("Could not open the file - There is not enough memory to hold it", "Can't open")});
     }
 
     void unsavedChangesQuestion_data()
