@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cstdint>
 #include <malloc.h>
 #include <sys/stat.h>
 
@@ -45,10 +47,17 @@ std::optional<std::string> ReadDocumentFile(const EditorSession& editor, const s
 // Asks the component for the room size bytes need before the document it holds is let go, so
 // that a text too large for the memory left never replaces it. A failed message is answered
 // in the component's status.
+//
+// The room includes some for editing: the component grows a full buffer by a sixth of the
+// document at a time, so without it the first key typed into a large program copied the whole
+// program (text and styles) into new buffers a sixth larger, freezing the window for
+// seconds where memory is short.
 bool ComponentHasRoom(const EditorSession& editor, std::size_t size)
 {
+    constexpr std::size_t kEditingRoom = 1 << 20;
+    const std::size_t room = std::min<std::size_t>(size + kEditingRoom, INT32_MAX);
     editor.SendEditor(sci::SCI_SETSTATUS, sci::SC_STATUS_OK, 0);
-    editor.SendEditor(sci::SCI_ALLOCATE, std::int32_t(size + 1), 0);
+    editor.SendEditor(sci::SCI_ALLOCATE, std::int32_t(room), 0);
     return editor.SendEditor(sci::SCI_GETSTATUS, 0, 0) == sci::SC_STATUS_OK;
 }
 
