@@ -10,12 +10,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <dirent.h>
-#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "base/FileDescriptor.h"
+#include "base/TextFile.h"
 
 namespace {
 
@@ -32,20 +31,6 @@ bool PrivateFolder(const std::string& path)
            (info.st_mode & 077) == 0;
 }
 
-bool WriteAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 // The process that left the notice named name is still running (another editor's, not ours).
 bool LeftByRunningProcess(const std::string& name)
 {
@@ -53,22 +38,6 @@ bool LeftByRunningProcess(const std::string& name)
     if (pid <= 0 || pid == ::getpid())
         return false;
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
-
-std::string ReadSmallFile(const std::string& path)
-{
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    std::string text;
-    char buffer[4096];
-    ssize_t got = 0;
-    while (file.get() >= 0 && text.size() < 65536 && (got = ::read(file.get(), buffer, sizeof buffer)) != 0) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return text;
 }
 
 }  // namespace
@@ -98,17 +67,9 @@ std::string LeaveNotice(const std::string& text)
     char name[96];
     std::snprintf(name, sizeof name, "%s%d-%020lld%09ld-%u.txt", kNoticePrefix, static_cast<int>(::getpid()),
                   static_cast<long long>(now.tv_sec), now.tv_nsec, counter++);
+    // Written beside its name and renamed when whole: a start never reads half a notice.
     const std::string path = folder + "/" + name;
-    const std::string partial = path + ".part";
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return {};
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || ::rename(partial.c_str(), path.c_str()) != 0) {
-        ::unlink(partial.c_str());
-        return {};
-    }
-    return path;
+    return WriteTextFile(path, text, true) ? path : std::string();
 }
 
 void WithdrawNotice(const std::string& path)
@@ -132,12 +93,14 @@ std::vector<std::string> TakeNotices()
             names.push_back(name);
     }
     // Sorted by the time in the name, whichever process left them.
-    const auto timeOf = [](const std::string& name) { return name.substr(name.find('-', 7) + 1); };
+    const auto timeOf = [](const std::string& name) {
+        return name.substr(name.find('-', std::char_traits<char>::length(kNoticePrefix)) + 1);
+    };
     std::sort(names.begin(), names.end(), [&](const auto& a, const auto& b) { return timeOf(a) < timeOf(b); });
     std::vector<std::string> notices;
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
-        std::string text = ReadSmallFile(path);
+        std::string text = ReadTextFile(path).value_or(std::string());
         if (::unlink(path.c_str()) == 0 && !text.empty())
             notices.push_back(std::move(text));
     }
