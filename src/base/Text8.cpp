@@ -16,3 +16,5 @@ std::string ToLocal8(const QString& text)
 }
 
 QString FromLocal8(const std::string& text) { return QString::fromLocal8Bit(text.data(), qsizetype(text.size())); }
+
+std::string ShownPath(const std::string& path) { return ToText8(FromLocal8(path)); }

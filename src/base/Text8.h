@@ -14,3 +14,6 @@ QString FromText8(const std::string& text);
 // Paths in the local 8-bit encoding, as the file system and the user see them.
 std::string ToLocal8(const QString& text);
 QString FromLocal8(const std::string& text);
+
+// A path quoted in a prompt: as the user sees it, as far as 8-bit text shows those characters.
+std::string ShownPath(const std::string& path);

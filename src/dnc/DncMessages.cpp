@@ -47,7 +47,7 @@ MessageBoxRequest SaveBeforeHandOffBox()
 
 MessageBoxRequest HandOffFileNotWrittenBox(const std::string& path)
 {
-    return {"The file was not loaded to Talvane because it could not be written to '" + ToText8(FromLocal8(path)) +
+    return {"The file was not loaded to Talvane because it could not be written to '" + ShownPath(path) +
                 "'\r\n\r\nCheck that the program folder exists, that you may write to it, and that the disk is "
                 "not full",
             MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
@@ -55,7 +55,7 @@ MessageBoxRequest HandOffFileNotWrittenBox(const std::string& path)
 
 MessageBoxRequest HandOffFileIsLinkBox(const std::string& path)
 {
-    return {"The file was not loaded to Talvane because '" + ToText8(FromLocal8(path)) +
+    return {"The file was not loaded to Talvane because '" + ShownPath(path) +
                 "' is a link to another file, and the hand-off never writes through a link\r\n\r\nDelete the link "
                 "so that the hand-off can make its own file there",
             MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};

@@ -63,22 +63,19 @@ std::string Reason(SaveOutcome outcome, const std::string& path)
     return WriteFailure(path);
 }
 
-// Prompts are 8-bit text; a path is shown as the user sees it, as far as those characters go.
-std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
-
 // What became of a file that was there before: the user needs to know whether it still holds
 // the program it held.
 std::string FileLeft(const SaveResult& file)
 {
     if (!file.backup.empty())
-        return "\r\n\r\nThe file may now be incomplete. Its earlier content is kept in '" + Shown(file.backup) + "'";
+        return "\r\n\r\nThe file may now be incomplete. Its earlier content is kept in '" + ShownPath(file.backup) + "'";
     return file.existed ? "\r\n\r\nThe file was left as it was" : "";
 }
 
 void TellNotSaved(const EditorSession& editor, const std::string& path, const DocumentSave& save)
 {
     editor.Dialogs().MessageBox(
-        {"Could not save the file '" + Shown(path) + "'\r\n\r\n" + Reason(save.outcome, path) + FileLeft(save.file),
+        {"Could not save the file '" + ShownPath(path) + "'\r\n\r\n" + Reason(save.outcome, path) + FileLeft(save.file),
          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
 }
 
@@ -89,7 +86,7 @@ bool RefusedAsReadOnly(const EditorSession& editor, const std::string& path)
     const FileAttributes attributes = GetFileAttributes(path);
     if (!attributes.regularFile || !attributes.readOnly)
         return false;
-    editor.Dialogs().MessageBox({Shown(path) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a "
+    editor.Dialogs().MessageBox({ShownPath(path) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a "
                                                "different file name.",
                                  MsgButtons::OK, MsgIcon::Exclamation, "Save"});
     return true;

@@ -34,9 +34,6 @@ std::string RecoveryFileName(const std::string& documentPath)
            (fileName.empty() ? std::string("untitled.nc") : fileName);
 }
 
-// A path as the user reads it in a box, as far as 8-bit text shows it.
-std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
-
 }  // namespace
 
 bool ConfirmDiscardChanges(EditorSession& editor)
@@ -68,9 +65,9 @@ std::string KeepUnsavedText(const EditorSession& editor)
     const std::string path = folder + "/" + RecoveryFileName(document);
     if (!SaveDocument(editor, path))
         return {};
-    const std::string of = document.empty() ? "a new program" : Shown(document);
+    const std::string of = document.empty() ? "a new program" : ShownPath(document);
     LeaveNotice("Varnotek ended before the changes to " + of + " were saved.\r\n\r\nThe unsaved text is kept in " +
-                Shown(path));
+                ShownPath(path));
     return path;
 }
 

@@ -14,13 +14,10 @@ std::string StyleSetPath(const Styling& styling)
     return styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
 }
 
-// Prompts are 8-bit text; a path is shown as the user sees it, as far as those characters go.
-std::string Shown(const std::string& path) { return ToText8(FromLocal8(path)); }
-
 void TellNotWritten(const Styling& styling, const std::string& what, const std::string& path)
 {
     styling.Editor().Dialogs().MessageBox(
-        {"Could not " + what + " '" + Shown(path) +
+        {"Could not " + what + " '" + ShownPath(path) +
              "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
 }
@@ -31,7 +28,7 @@ bool Reload(Styling& styling)
     if (ReloadStyleSet(styling))
         return true;
     styling.Editor().Dialogs().MessageBox({"The style set was saved but could not be read again from '" +
-                                               Shown(StyleSetPath(styling)) +
+                                               ShownPath(StyleSetPath(styling)) +
                                                "'\r\n\r\nThe editor keeps the colours it shows.",
                                            MsgButtons::OK, MsgIcon::Exclamation, "Can't open"});
     return false;
