@@ -66,6 +66,23 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
+    // Typed text takes the built-in look at once (no StyleSet.sty here): the comment green, M and N
+    // in their colours, the rest black, nothing bold, in the platform's font at 10 points.
+    void typedTextInBuiltInLook()
+    {
+        SetText(t->editor, "");
+        QWidget* component = t->forms.Get<frmEditor>().ComponentWidget();
+        QTest::keyClicks(component, QStringLiteral("(CUT) N10 M03 G01 X5"));
+        component->grab();
+        for (const auto& [position, colour] : {std::pair{1, 0x00C000}, {7, 0xC0C0C0}, {10, 0xFF8080}, {15, 0}}) {
+            char font[128] = {};
+            t->editor.SendEditorDirect(SCI_STYLEGETFONT, Style(position), font);
+            QCOMPARE((QList<QVariant>{Fore(Style(position)), t->editor.SendEditor(SCI_STYLEGETBOLD, Style(position), 0),
+                                      t->editor.SendEditor(SCI_STYLEGETSIZE, Style(position), 0), QString(font)}),
+                     (QList<QVariant>{colour, 0, 10, QApplication::font().family()}));
+        }
+    }
+
     // Every byte after numbers short and long, at the line's end and before more text: number
     // characters go on, ")" ends the word and is in it, a letter or "(" opens the next word.
     void wordEndsAfterItsNumber()
@@ -262,8 +279,15 @@ private Q_SLOTS:
                     dark += qGray(image.pixel(x, y)) < 128;
             QVERIFY2(dark > 10, name);
         }
+        // No bold, some bold (the letters), all bold: each more ink than the one before.
         const QList<QWidget*> pictures = Control("FrameBW")->findChildren<QWidget*>();
-        QCOMPARE(pictures.size(), 3);
+        QList<int> ink;
+        for (QWidget* picture : pictures) {
+            const QImage image = picture->grab().toImage();
+            ink << int(std::count_if(image.constBits(), image.constBits() + image.sizeInBytes(),
+                                     [](uchar byte) { return byte < 128; }));
+        }
+        QVERIFY2(ink.size() == 3 && ink[0] < ink[1] && ink[1] < ink[2], qPrintable(QDebug::toString(ink)));
         for (QWidget* picture : pictures)
             for (const int taller : {0, 5}) {
                 QFont font = picture->font();
@@ -293,8 +317,10 @@ private Q_SLOTS:
         // Case-sensitive words anywhere, SOME before ALL.
         QCOMPARE(DisplaySettingsFromText("XCOLOR=OFFSET BOLD=SOME BOLD=ALL"), (DisplaySettings{false, BoldSome}));
         QCOMPARE(DisplaySettingsFromText("COLOR = OFF color=off\r\nBOLD=ALL"), (DisplaySettings{true, BoldAll}));
-        t->app.ColorOn = false;
-        t->app.BoldMode = BoldSome;
+        QVERIFY(PutOnDisk(File("edset.ini"), "COLOR=OFF\r\nBOLD=SOME"));
+        t = std::make_unique<TestApp>(QFile::encodeName(folder->path()).toStdString());
+        t->ShowMainWindow();  // reads them
+        SetText(t->editor, Program);
         Open();
         QVERIFY(!Button("chkColorOn")->isChecked() && Button("optSomeBold")->isChecked());
         Press("chkColorOn");
