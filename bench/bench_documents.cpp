@@ -6,7 +6,7 @@
 #include "EditorBench.h"
 #include "app/Application.h"
 #include "editor/Documents.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 namespace {
 

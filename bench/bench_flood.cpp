@@ -13,8 +13,8 @@
 
 #include "MbTestSupport.h"
 #include "TestApp.h"
-#include "dnc/InterProc.h"
-#include "dnc/MbEndpoint.h"
+#include "mb/InterProc.h"
+#include "mb/MbEndpoint.h"
 #include "editor/Documents.h"
 
 constexpr int Peers = 5, ConnectionsPerPeer = 20, FramesPerConnection = 100, Stalled = 8;

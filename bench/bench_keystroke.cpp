@@ -6,7 +6,7 @@
 // cannot be switched off from outside).
 #include "CncProgram.h"
 #include "component/KelpoApi.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,7 +13,7 @@
 #include "EditorBench.h"
 #include "app/Application.h"
 #include "base/DialogService.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "search/SearchPrimitives.h"
 #include "search/frmReplace.h"
 

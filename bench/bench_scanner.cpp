@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "highlight/StyleRunMessages.h"
-#include "highlight/WordScanner.h"
+#include "styling/StyleRunMessages.h"
+#include "styling/WordScanner.h"
 
 namespace {
 

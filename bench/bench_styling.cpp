@@ -18,7 +18,7 @@
 #include "app/Application.h"
 #include "editor/ComponentModule.h"
 #include "editor/Documents.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "highlight/Styling.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "about/Banner.h"
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "editor/ComponentFailure.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "base/PlaceControl.h"
-#include "base/SpaceBreaks.h"
+#include "windows/PlaceControl.h"
+#include "windows/SpaceBreaks.h"
 #include "base/Text8.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 class QPushButton;
 class QTextEdit;

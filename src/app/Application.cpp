@@ -5,7 +5,7 @@
 #include "about/frmInfo.h"
 #include "app/MDIForm1.h"
 #include "dnc/Form3.h"
-#include "dnc/InterProc.h"
+#include "mb/InterProc.h"
 #include "editor/frmEditor.h"
 #include "highlight/Form1.h"
 #include "highlight/LoadStyleSet.h"

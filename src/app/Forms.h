@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 class Forms : public QObject {
     Q_OBJECT

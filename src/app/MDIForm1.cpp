@@ -25,11 +25,11 @@
 #include "base/Twips.h"
 #include "base/UserState.h"
 #include "dnc/DncReplies.h"
-#include "dnc/InterProc.h"
-#include "dnc/MbEndpoint.h"
+#include "mb/InterProc.h"
+#include "mb/MbEndpoint.h"
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
-#include "highlight/DisplaySettingsFile.h"
+#include "styling/DisplaySettingsFile.h"
 
 MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIForm1")), application_(application)
 {

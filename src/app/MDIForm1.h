@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 class Application;
 class InterProc;

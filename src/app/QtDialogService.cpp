@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "base/SpaceBreaks.h"
+#include "windows/SpaceBreaks.h"
 #include "base/Text8.h"
 
 namespace {

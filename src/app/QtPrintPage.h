@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "app/PrintLayout.h"
+#include "printlayout/PrintLayout.h"
 
 class QPagedPaintDevice;
 

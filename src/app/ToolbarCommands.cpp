@@ -9,7 +9,7 @@
 #include "dnc/Form3.h"
 #include "dnc/TalvaneButton.h"
 #include "editor/Documents.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "editor/UnsavedChanges.h"
 #include "highlight/Form1.h"
 #include "search/frmReplace.h"

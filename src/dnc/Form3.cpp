@@ -9,13 +9,13 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "base/Text8.h"
 #include "base/TextFile.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
 #include "dnc/LoadFileToDnc.h"
-#include "dnc/MachineProfiles.h"
+#include "profiles/MachineProfiles.h"
 #include "dnc/TalvaneProbe.h"
 #include "editor/EditorSession.h"
 

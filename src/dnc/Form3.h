@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 class EditorSession;
 class InterProc;

@@ -8,10 +8,10 @@
 
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
-#include "dnc/InterProc.h"
+#include "mb/InterProc.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "dnc/Form3.h"
 #include "dnc/TalvaneProbe.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 void TalvaneCommand(DncState& dnc, EditorSession& editor, const std::function<Form3&()>& selectMachine)
 {

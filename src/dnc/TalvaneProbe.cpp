@@ -3,7 +3,7 @@
 
 #include "base/AppState.h"
 #include "base/FileAttributes.h"
-#include "dnc/MbEndpoint.h"
+#include "mb/MbEndpoint.h"
 
 std::uint8_t GetTalvaneVersion()
 {

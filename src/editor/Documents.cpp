@@ -11,7 +11,7 @@
 
 #include "base/TextFile.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 namespace {
 

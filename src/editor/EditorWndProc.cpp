@@ -4,7 +4,7 @@
 #include "editor/EditorWndProc.h"
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 void HookEditorWindow(EditorSession& editor)
 {

@@ -8,7 +8,7 @@
 #include "base/TextFile.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "base/UserState.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 namespace {
 

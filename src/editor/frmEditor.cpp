@@ -9,7 +9,7 @@
 #include "editor/EditorGeometry.h"
 #include "editor/EditorSession.h"
 #include "editor/EditorWndProc.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 frmEditor::frmEditor(EditorSession& editor) : FormWindow(QStringLiteral("frmEditor")), editor_(editor)
 {

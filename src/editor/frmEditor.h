@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 class EditorSession;
 

@@ -15,7 +15,7 @@
 #include "editor/EditorSession.h"
 #include "highlight/SetupBox.h"
 #include "highlight/SetupCommands.h"
-#include "highlight/SetupLook.h"
+#include "styling/SetupLook.h"
 #include "highlight/Styling.h"
 
 namespace {

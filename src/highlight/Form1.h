@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "base/FormWindow.h"
-#include "highlight/StyleSetDialogData.h"
+#include "windows/FormWindow.h"
+#include "styling/StyleSetDialogData.h"
 
 class QCheckBox;
 class QGroupBox;

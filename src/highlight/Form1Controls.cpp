@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "highlight/Form1Places.h"
 #include "highlight/SetupBox.h"
-#include "highlight/SetupLook.h"
+#include "styling/SetupLook.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "highlight/Form1Places.h"
 #include "highlight/SamplePicture.h"
 #include "highlight/SetupBox.h"

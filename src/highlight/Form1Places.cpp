@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "highlight/SetupBox.h"
-#include "highlight/SetupLook.h"
+#include "styling/SetupLook.h"
 
 namespace {
 

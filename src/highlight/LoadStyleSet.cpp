@@ -3,7 +3,7 @@
 #include "highlight/LoadStyleSet.h"
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "highlight/Styling.h"
 
 void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)

@@ -1,7 +1,7 @@
 // Applying the style set to the component's styles and to the styling state.
 #pragma once
 
-#include "highlight/StyleSetFile.h"
+#include "styling/StyleSetFile.h"
 
 class Styling;
 

@@ -7,7 +7,7 @@
 #include <QElapsedTimer>
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "highlight/RestyleProgress.h"
 
 namespace {

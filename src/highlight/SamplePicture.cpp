@@ -9,7 +9,7 @@
 #include <array>
 #include <string_view>
 
-#include "highlight/WordScanner.h"
+#include "styling/WordScanner.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "highlight/DisplaySettingsFile.h"
+#include "styling/DisplaySettingsFile.h"
 
 class SamplePicture : public QWidget {
 public:

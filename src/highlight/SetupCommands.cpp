@@ -3,7 +3,7 @@
 
 #include "base/Text8.h"
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "highlight/LoadStyleSet.h"
 #include "highlight/Styling.h"
 

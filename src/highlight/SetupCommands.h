@@ -2,8 +2,8 @@
 // written is reported in a box naming it; the settings in force and the editor stay as they were.
 #pragma once
 
-#include "highlight/DisplaySettingsFile.h"
-#include "highlight/StyleSetDialogData.h"
+#include "styling/DisplaySettingsFile.h"
+#include "styling/StyleSetDialogData.h"
 
 class DialogService;
 class Styling;

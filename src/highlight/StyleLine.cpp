@@ -3,8 +3,8 @@
 #include "highlight/Styling.h"
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
-#include "highlight/StyleRunMessages.h"
+#include "component/SciMessages.h"
+#include "styling/StyleRunMessages.h"
 
 void Styling::ReadLineInto(std::int32_t line, std::string& text) const
 {

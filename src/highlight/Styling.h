@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "highlight/WordScanner.h"
+#include "styling/WordScanner.h"
 
 class EditorSession;
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 using namespace sci;
 

@@ -2,7 +2,7 @@
 #include "search/ReplaceCommands.h"
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "search/SearchPrimitives.h"
 
 using namespace sci;

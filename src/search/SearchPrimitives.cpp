@@ -2,7 +2,7 @@
 #include "search/SearchPrimitives.h"
 
 #include "editor/EditorSession.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "search/FoldedSearch.h"
 #include "search/TargetSearch.h"
 

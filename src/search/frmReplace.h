@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 #include "search/ReplaceCommands.h"
 
 class EditorSession;

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "base/PlaceControl.h"
+#include "windows/PlaceControl.h"
 #include "base/Twips.h"
 
 namespace {

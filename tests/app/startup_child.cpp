@@ -12,7 +12,7 @@
 #include "app/Application.h"
 #include "app/MDIForm1.h"
 #include "app/TerminationSignals.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 
 // Environment: CHILD_PROGRAM_FOLDER, CHILD_BOXES (box record file), CHILD_ANSWER ("yes" or "no").
 // With CHILD_RUN the editor runs as the real one does, with the text of the file CHILD_TEXT typed

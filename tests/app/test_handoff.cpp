@@ -10,7 +10,7 @@
 #include "TalvaneSim.h"
 #include "TestApp.h"
 #include "dnc/Form3.h"
-#include "dnc/InterProc.h"
+#include "mb/InterProc.h"
 
 using Boxes = std::vector<MessageBoxRequest>;
 

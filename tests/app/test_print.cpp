@@ -9,7 +9,7 @@
 
 #include "FileTestSupport.h"
 #include "TestApp.h"
-#include "app/PrintLayout.h"
+#include "printlayout/PrintLayout.h"
 #include "app/QtDialogService.h"
 
 namespace {

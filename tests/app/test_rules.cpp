@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "app/MainLayout.h"
-#include "app/PrintLayout.h"
+#include "printlayout/PrintLayout.h"
 #include "base/CommandLine.h"
 #include "base/Twips.h"
 #include "editor/EditorGeometry.h"

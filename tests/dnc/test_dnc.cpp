@@ -3,10 +3,10 @@
 // past its connection cap, and the Talvane probe. The hand-off end to end is in tests/app; random
 // frames and profile files are in tests/fuzz.
 #include "MbTestSupport.h"
-#include "dnc/InterProc.h"
-#include "dnc/MachineProfiles.h"
-#include "dnc/MbConnection.h"
-#include "dnc/MbEndpoint.h"
+#include "mb/InterProc.h"
+#include "profiles/MachineProfiles.h"
+#include "mb/MbConnection.h"
+#include "mb/MbEndpoint.h"
 #include "dnc/TalvaneProbe.h"
 
 #include <QAbstractEventDispatcher>

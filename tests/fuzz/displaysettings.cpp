@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "highlight/DisplaySettingsFile.h"
+#include "styling/DisplaySettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "dnc/MbFrame.h"
+#include "mb/MbFrame.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // dialog's, which shows it and writes it back.
 #include "FuzzCheck.h"
 
-#include "highlight/StyleSetDialogData.h"
-#include "highlight/StyleSetFile.h"
+#include "styling/StyleSetDialogData.h"
+#include "styling/StyleSetFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

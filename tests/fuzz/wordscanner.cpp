@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "highlight/StyleRunMessages.h"
+#include "styling/StyleRunMessages.h"
 
 constexpr std::size_t kModeBytes = 27, kHeaderBytes = kModeBytes + 4;
 

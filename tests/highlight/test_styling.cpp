@@ -9,7 +9,7 @@
 #include "FileTestSupport.h"
 #include "TestApp.h"
 #include "editor/Documents.h"
-#include "highlight/DisplaySettingsFile.h"
+#include "styling/DisplaySettingsFile.h"
 #include "highlight/Form1.h"
 #include "highlight/LoadStyleSet.h"
 

@@ -1,7 +1,7 @@
 // The runtime folder, broken frames and raw sockets of the messaging tests.
 #pragma once
 
-#include "dnc/MbFrame.h"
+#include "mb/MbFrame.h"
 
 #include <QTemporaryDir>
 #include <QTest>

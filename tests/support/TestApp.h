@@ -13,7 +13,7 @@
 #include "TestSciMessages.h"
 #include "app/Application.h"
 #include "app/MDIForm1.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "editor/frmEditor.h"
 
 class TestApp {

@@ -10,7 +10,7 @@
 #include "app/Application.h"
 #include "base/Text8.h"
 #include "editor/Documents.h"
-#include "editor/SciMessages.h"
+#include "component/SciMessages.h"
 #include "editor/frmEditor.h"
 
 namespace {

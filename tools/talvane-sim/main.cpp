@@ -1,7 +1,7 @@
 // talvane-sim: a headless stand-in for Talvane that prints the frames it receives and can reply.
 #include "SimFiles.h"
-#include "dnc/InterProc.h"
-#include "dnc/MbEndpoint.h"
+#include "mb/InterProc.h"
+#include "mb/MbEndpoint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

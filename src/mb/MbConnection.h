@@ -1,7 +1,7 @@
 // One accepted messaging connection: decodes its frames until it ends, breaks a rule or stalls.
 #pragma once
 
-#include "dnc/MbFrame.h"
+#include "mb/MbFrame.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,5 +1,5 @@
 // Load on first show.
-#include "base/FormWindow.h"
+#include "windows/FormWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>

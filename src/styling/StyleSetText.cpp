@@ -1,5 +1,5 @@
 // Splitting the style set file into lines and reading the fields of an entry line.
-#include "highlight/StyleSetText.h"
+#include "styling/StyleSetText.h"
 
 #include <algorithm>
 #include <iterator>

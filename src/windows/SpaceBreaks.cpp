@@ -1,5 +1,5 @@
 // Greedy filling of lines, measured with the font that shows them.
-#include "base/SpaceBreaks.h"
+#include "windows/SpaceBreaks.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // The `mb` control: one listening endpoint, fire-and-forget sends, an event per valid frame.
-#include "dnc/InterProc.h"
+#include "mb/InterProc.h"
 
-#include "dnc/MbConnection.h"
-#include "dnc/MbEndpoint.h"
-#include "dnc/MbFrame.h"
-#include "dnc/MbSender.h"
+#include "mb/MbConnection.h"
+#include "mb/MbEndpoint.h"
+#include "mb/MbFrame.h"
+#include "mb/MbSender.h"
 
 #include <QDeadlineTimer>
 #include <QLocalServer>

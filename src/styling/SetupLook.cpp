@@ -1,5 +1,5 @@
 // Captions and samples of the setup dialog.
-#include "highlight/SetupLook.h"
+#include "styling/SetupLook.h"
 
 std::string EntryCaption(int entry)
 {

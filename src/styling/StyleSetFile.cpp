@@ -1,5 +1,5 @@
 // Parsing and applying the style set file, and reading and replacing it on disk.
-#include "highlight/StyleSetFile.h"
+#include "styling/StyleSetFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -7,8 +7,8 @@
 
 #include "base/FileAttributes.h"
 #include "base/TextFile.h"
-#include "editor/SciMessages.h"
-#include "highlight/StyleSetText.h"
+#include "component/SciMessages.h"
+#include "styling/StyleSetText.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // One accepted messaging connection: bounded reads, frames handed on one at a time.
-#include "dnc/MbConnection.h"
+#include "mb/MbConnection.h"
 
 #include <QLocalSocket>
 #include <QPointer>

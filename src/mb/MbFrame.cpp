@@ -1,5 +1,5 @@
 // Frame codec of the inter-process messages: big-endian fields, limits checked field by field.
-#include "dnc/MbFrame.h"
+#include "mb/MbFrame.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The layout of PrintLines: margins and line spacing in fractions of the page, a new page only
 // when the position has gone strictly past nine tenths of the page's height. The pages are laid
 // out first, so that a range of them, or all of them last first, can be printed.
-#include "app/PrintLayout.h"
+#include "printlayout/PrintLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Reading and writing edset.ini.
-#include "highlight/DisplaySettingsFile.h"
+#include "styling/DisplaySettingsFile.h"
 
 #include <QFile>
 #include <QFileInfo>

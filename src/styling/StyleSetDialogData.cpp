@@ -1,7 +1,7 @@
 // Reading the style set file into the setup dialog's data and writing that data back.
-#include "highlight/StyleSetDialogData.h"
+#include "styling/StyleSetDialogData.h"
 
-#include "highlight/StyleSetText.h"
+#include "styling/StyleSetText.h"
 
 namespace {
 

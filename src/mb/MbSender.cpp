@@ -1,5 +1,5 @@
 // One outgoing messaging frame: connect, write, close, each step bounded in time.
-#include "dnc/MbSender.h"
+#include "mb/MbSender.h"
 
 #include <QString>
 

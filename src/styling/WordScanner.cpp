@@ -1,5 +1,5 @@
 // Collects the words of a line into runs.
-#include "highlight/WordScanner.h"
+#include "styling/WordScanner.h"
 
 void ScanLine(std::string_view line, const StyleModeTable& modes, std::vector<StyleRun>& runs)
 {

@@ -1,5 +1,5 @@
 // Endpoint folder checks and endpoint probing, on POSIX calls so that nothing blocks.
-#include "dnc/MbEndpoint.h"
+#include "mb/MbEndpoint.h"
 
 #include "base/FileDescriptor.h"
 

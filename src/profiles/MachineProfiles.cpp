@@ -1,5 +1,5 @@
 // The profile reader: lines, section and name lines, and machine numbers read as Talvane wrote them.
-#include "dnc/MachineProfiles.h"
+#include "profiles/MachineProfiles.h"
 
 #include <algorithm>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "highlight/StyleSetDialogData.h"
+#include "styling/StyleSetDialogData.h"
 
 // The 48 swatches, row by row, eight to a row, as 0xBBGGRR.
 inline constexpr std::array<std::int32_t, 48> kSetupPalette = {

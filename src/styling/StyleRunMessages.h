@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/SciMessages.h"
-#include "highlight/WordScanner.h"
+#include "component/SciMessages.h"
+#include "styling/WordScanner.h"
 
 // One message for the editing component, ready for SendEditor(msg, wParam, lParam).
 struct SciCall {

@@ -1,5 +1,5 @@
 // Turns painted words into SCI_STARTSTYLING and SCI_SETSTYLING messages.
-#include "highlight/StyleRunMessages.h"
+#include "styling/StyleRunMessages.h"
 
 void AppendLineStyleMessages(std::int32_t lineStart, std::string_view lineText, const StyleModeTable& modes,
                              std::vector<SciCall>& calls)
