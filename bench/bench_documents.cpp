@@ -5,8 +5,8 @@
 #include "CncProgram.h"
 #include "EditorBench.h"
 #include "app/Application.h"
-#include "editor/Documents.h"
 #include "component/SciMessages.h"
+#include "editor/Documents.h"
 
 namespace {
 

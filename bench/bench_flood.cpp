@@ -13,9 +13,9 @@
 
 #include "MbTestSupport.h"
 #include "TestApp.h"
+#include "editor/Documents.h"
 #include "mb/InterProc.h"
 #include "mb/MbEndpoint.h"
-#include "editor/Documents.h"
 
 constexpr int Peers = 5, ConnectionsPerPeer = 20, FramesPerConnection = 100, Stalled = 8;
 

@@ -90,7 +90,7 @@ void BM_ReplaceAllDialog(benchmark::State& state)
             state.SkipWithError(dialogs->lastPrompt.c_str());
     }
     state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
-    BenchApp().forms.Unload(FormId::frmReplace);
+    BenchApp().forms.Unload<frmReplace>();
 }
 
 // The primitive with the view held still as Replace All holds it (argument 1), and live (0),

@@ -16,9 +16,9 @@
 #include "CncProgram.h"
 #include "EditorBench.h"
 #include "app/Application.h"
+#include "component/SciMessages.h"
 #include "editor/ComponentModule.h"
 #include "editor/Documents.h"
-#include "component/SciMessages.h"
 #include "highlight/Styling.h"
 
 namespace {

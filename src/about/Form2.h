@@ -16,7 +16,6 @@ class frmInfo;
 class Form2 : public QWidget, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::Form2;
     // showMainWindow runs when the start-up role's two seconds are over; infoWindow gives the
     // one information dialog.
     Form2(AppState& app, std::function<void()> showMainWindow, std::function<frmInfo&()> infoWindow);

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "about/Banner.h"
-#include "windows/PlaceControl.h"
 #include "editor/ComponentFailure.h"
+#include "windows/PlaceControl.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "base/Text8.h"
 #include "windows/PlaceControl.h"
 #include "windows/SpaceBreaks.h"
-#include "base/Text8.h"
 
 namespace {
 

@@ -14,7 +14,6 @@ class QTextEdit;
 class frmInfo : public QWidget, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::frmInfo;
     // unloadAboutBox closes Form2, which OK closes along with this dialog.
     explicit frmInfo(std::function<void()> unloadAboutBox);
 

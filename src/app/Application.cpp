@@ -5,10 +5,10 @@
 #include "about/frmInfo.h"
 #include "app/MDIForm1.h"
 #include "dnc/Form3.h"
-#include "mb/InterProc.h"
 #include "editor/frmEditor.h"
 #include "highlight/Form1.h"
 #include "highlight/LoadStyleSet.h"
+#include "mb/InterProc.h"
 #include "search/frmReplace.h"
 
 Application::Application(std::unique_ptr<DialogService> dialogs) : dialogs_(std::move(dialogs))
@@ -19,19 +19,19 @@ Application::Application(std::unique_ptr<DialogService> dialogs) : dialogs_(std:
 
 void Application::RegisterWindows()
 {
-    forms.SetFactory(FormId::MDIForm1, [this] { return new MDIForm1(*this); });
-    forms.SetFactory(FormId::frmEditor, [this] { return new frmEditor(editor); });
-    forms.SetFactory(FormId::Form1, [this] { return new Form1(styling); });
-    forms.SetFactory(FormId::Form2, [this] {
+    forms.SetFactory<MDIForm1>([this] { return new MDIForm1(*this); });
+    forms.SetFactory<frmEditor>([this] { return new frmEditor(editor); });
+    forms.SetFactory<Form1>([this] { return new Form1(styling); });
+    forms.SetFactory<Form2>([this] {
         return new Form2(
             app, [this] { forms.Get<MDIForm1>().Show(); }, [this]() -> frmInfo& { return forms.Get<frmInfo>(); });
     });
-    forms.SetFactory(FormId::Form3, [this] {
+    forms.SetFactory<Form3>([this] {
         return new Form3(dnc, editor, forms.Get<MDIForm1>().mb(),
                          [this](bool visible) { SetEditorWindowVisible(visible); });
     });
-    forms.SetFactory(FormId::frmInfo, [this] { return new frmInfo([this] { forms.Unload(FormId::Form2); }); });
-    forms.SetFactory(FormId::frmReplace, [this] { return new frmReplace(editor); });
+    forms.SetFactory<frmInfo>([this] { return new frmInfo([this] { forms.Unload<Form2>(); }); });
+    forms.SetFactory<frmReplace>([this] { return new frmReplace(editor); });
 }
 
 // The editor window steps aside while Select Machine is open; at shutdown it is already gone.

@@ -1,35 +1,34 @@
 // Window registry; a window that Qt destroyed with its parent simply counts as gone.
 #include "app/Forms.h"
 
-void Forms::SetFactory(FormId id, Factory factory) { factories_[std::size_t(id)] = std::move(factory); }
+#include <algorithm>
 
-FormWindow& Forms::GetForm(FormId id)
+const Forms::Entry& Forms::EntryOf(std::type_index type) const
 {
-    Slot& slot = slots_[std::size_t(id)];
-    if (!slot.widget) {
-        FormWindow* form = factories_[std::size_t(id)]();  // owned by the registry until unloaded
-        form->unload_ = [this, id] { Unload(id); };
-        slot = {form, form->Widget()};
+    return *std::ranges::find(entries_, type, &Entry::type);  // every window type is registered at start
+}
+
+Forms::Entry& Forms::EntryOf(std::type_index type) { return *std::ranges::find(entries_, type, &Entry::type); }
+
+FormWindow& Forms::GetForm(std::type_index type)
+{
+    Entry& entry = EntryOf(type);
+    if (!entry.widget) {
+        FormWindow* form = entry.factory();  // owned by the registry until unloaded
+        form->unload_ = [this, type] { Unload(type); };
+        entry.form = form;
+        entry.widget = form->Widget();
     }
-    return *slot.form;
+    return *entry.form;
 }
 
-bool Forms::Exists(FormId id) const { return !slots_[std::size_t(id)].widget.isNull(); }
-
-bool Forms::IsLoaded(FormId id) const
+void Forms::Unload(std::type_index type)
 {
-    const Slot& slot = slots_[std::size_t(id)];
-    return slot.widget && slot.form->IsLoaded();
-}
-
-void Forms::Unload(FormId id)
-{
-    Slot& slot = slots_[std::size_t(id)];
-    if (!slot.widget || !slot.form->IsLoaded())
+    Entry& entry = EntryOf(type);
+    if (!entry.widget || !entry.form->IsLoaded())
         return;
-    FormWindow* form = slot.form;
-    QPointer<QWidget> widget = slot.widget;
-    slot = {};
+    FormWindow* form = std::exchange(entry.form, nullptr);
+    QPointer<QWidget> widget = std::exchange(entry.widget, nullptr);
     const QString name = form->FormName();
     form->Unload();
     Q_EMIT Unloaded(name);
@@ -41,9 +40,9 @@ void Forms::Unload(FormId id)
 
 void Forms::DestroyAll()
 {
-    for (Slot& slot : slots_) {
-        QPointer<QWidget> widget = slot.widget;
-        slot = {};
+    for (Entry& entry : entries_) {
+        QPointer<QWidget> widget = std::exchange(entry.widget, nullptr);
+        entry.form = nullptr;
         delete widget.data();
     }
 }

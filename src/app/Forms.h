@@ -1,13 +1,14 @@
-// The seven windows of the application: each exists at most once, created on first reference by
-// the factory the application registered for it.
+// The seven windows of the application, registered by type: each exists at most once, created on
+// first reference by the factory the application registered for it.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
 #include <functional>
+#include <typeindex>
+#include <vector>
 
 #include "windows/FormWindow.h"
 
@@ -16,25 +17,40 @@ class Forms : public QObject {
 public:
     using Factory = std::function<FormWindow*()>;
 
-    void SetFactory(FormId id, Factory factory);
-
-    // The window of type T, created on first reference (T declares `static constexpr FormId Id`).
+    // Registers how the window of type T is made; windows are destroyed in the order registered.
+    template <class T>
+    void SetFactory(Factory factory)
+    {
+        entries_.push_back({typeid(T), std::move(factory), nullptr, nullptr});
+    }
+    // The window of type T, created on first reference.
     template <class T>
     T& Get()
     {
-        return static_cast<T&>(GetForm(T::Id));
+        return static_cast<T&>(GetForm(typeid(T)));
     }
     // The window of type T when it exists; never creates one.
     template <class T>
     T* Find() const
     {
-        return Exists(T::Id) ? static_cast<T*>(slots_[std::size_t(T::Id)].form) : nullptr;
+        return Exists<T>() ? static_cast<T*>(EntryOf(typeid(T)).form) : nullptr;
     }
-
-    bool Exists(FormId id) const;
-    bool IsLoaded(FormId id) const;
+    template <class T>
+    bool Exists() const
+    {
+        return !EntryOf(typeid(T)).widget.isNull();
+    }
+    template <class T>
+    bool IsLoaded() const
+    {
+        return Exists<T>() && EntryOf(typeid(T)).form->IsLoaded();
+    }
     // Unloads a loaded window: its Unload runs, then it is destroyed. Does nothing otherwise.
-    void Unload(FormId id);
+    template <class T>
+    void Unload()
+    {
+        Unload(typeid(T));
+    }
     // Destroys every window, loaded or not, without running Unload.
     void DestroyAll();
     ~Forms() override;
@@ -43,12 +59,17 @@ Q_SIGNALS:
     void Unloaded(const QString& name);
 
 private:
-    FormWindow& GetForm(FormId id);
-
-    struct Slot {
+    struct Entry {
+        std::type_index type;
+        Factory factory;
         FormWindow* form = nullptr;
         QPointer<QWidget> widget;
     };
-    std::array<Slot, 7> slots_{};
-    std::array<Factory, 7> factories_{};
+
+    const Entry& EntryOf(std::type_index type) const;
+    Entry& EntryOf(std::type_index type);
+    FormWindow& GetForm(std::type_index type);
+    void Unload(std::type_index type);
+
+    std::vector<Entry> entries_;
 };

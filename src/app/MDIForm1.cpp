@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+#include "about/Form2.h"
+#include "about/frmInfo.h"
 #include "app/Application.h"
 #include "app/DeferredOpen.h"
 #include "app/Toolbar.h"
@@ -25,10 +27,13 @@
 #include "base/Twips.h"
 #include "base/UserState.h"
 #include "dnc/DncReplies.h"
-#include "mb/InterProc.h"
-#include "mb/MbEndpoint.h"
+#include "dnc/Form3.h"
 #include "editor/UnsavedChanges.h"
 #include "editor/frmEditor.h"
+#include "highlight/Form1.h"
+#include "mb/InterProc.h"
+#include "mb/MbEndpoint.h"
+#include "search/frmReplace.h"
 #include "styling/DisplaySettingsFile.h"
 
 MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIForm1")), application_(application)
@@ -187,15 +192,19 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    application_.forms.Unload(FormId::frmEditor);
-    application_.forms.Unload(FormId::MDIForm1);
+    application_.forms.Unload<frmEditor>();
+    application_.forms.Unload<MDIForm1>();
     event->accept();
 }
 
 void MDIForm1::Unload()
 {
     application_.app.AppClosing = true;
-    for (FormId id :
-         {FormId::Form1, FormId::Form2, FormId::Form3, FormId::frmEditor, FormId::frmInfo, FormId::frmReplace})
-        application_.forms.Unload(id);
+    Forms& forms = application_.forms;
+    forms.Unload<Form1>();
+    forms.Unload<Form2>();
+    forms.Unload<Form3>();
+    forms.Unload<frmEditor>();
+    forms.Unload<frmInfo>();
+    forms.Unload<frmReplace>();
 }

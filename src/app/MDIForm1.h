@@ -21,7 +21,6 @@ class ToolbarStrip;
 class MDIForm1 : public QMainWindow, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::MDIForm1;
     explicit MDIForm1(Application& application);
     ~MDIForm1() override;
 

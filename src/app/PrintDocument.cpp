@@ -16,10 +16,10 @@
 
 #include "app/Application.h"
 #include "app/MDIForm1.h"
-#include "printlayout/PrintLayout.h"
 #include "app/QtPrintPage.h"
 #include "base/Text8.h"
 #include "component/SciMessages.h"
+#include "printlayout/PrintLayout.h"
 #include "search/SearchPrimitives.h"
 
 namespace {

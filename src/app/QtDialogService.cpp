@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-#include "windows/SpaceBreaks.h"
 #include "base/Text8.h"
+#include "windows/SpaceBreaks.h"
 
 namespace {
 

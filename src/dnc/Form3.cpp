@@ -9,15 +9,15 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "windows/PlaceControl.h"
 #include "base/Text8.h"
 #include "base/TextFile.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
 #include "dnc/LoadFileToDnc.h"
-#include "profiles/MachineProfiles.h"
 #include "dnc/TalvaneProbe.h"
 #include "editor/EditorSession.h"
+#include "profiles/MachineProfiles.h"
+#include "windows/PlaceControl.h"
 
 Form3::Form3(DncState& dnc, EditorSession& editor, InterProc& mb, std::function<void(bool)> setEditorWindowVisible)
     : FormWindow(QStringLiteral("Form3")), dnc_(dnc), editor_(editor), mb_(mb),

@@ -18,7 +18,6 @@ struct DncState;
 class Form3 : public QWidget, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::Form3;
     // mb carries the load requests; setEditorWindowVisible hides the editor window while the
     // dialog is open and shows it again when it closes.
     Form3(DncState& dnc, EditorSession& editor, InterProc& mb, std::function<void(bool)> setEditorWindowVisible);

@@ -6,12 +6,12 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "component/SciMessages.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
-#include "mb/InterProc.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "mb/InterProc.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // every press probes and looks for the files afresh.
 #include "dnc/TalvaneButton.h"
 
+#include "component/SciMessages.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
 #include "dnc/Form3.h"
 #include "dnc/TalvaneProbe.h"
 #include "editor/EditorSession.h"
-#include "component/SciMessages.h"
 
 void TalvaneCommand(DncState& dnc, EditorSession& editor, const std::function<Form3&()>& selectMachine)
 {

@@ -10,8 +10,8 @@
 #include <sys/stat.h>
 
 #include "base/TextFile.h"
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // served is only forwarded.
 #include "editor/EditorWndProc.h"
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 
 void HookEditorWindow(EditorSession& editor)
 {

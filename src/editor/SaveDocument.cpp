@@ -6,9 +6,9 @@
 #include "base/FileAttributes.h"
 #include "base/Text8.h"
 #include "base/TextFile.h"
+#include "component/SciMessages.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "component/SciMessages.h"
 
 namespace {
 
@@ -68,7 +68,8 @@ std::string Reason(SaveOutcome outcome, const std::string& path)
 std::string FileLeft(const SaveResult& file)
 {
     if (!file.backup.empty())
-        return "\r\n\r\nThe file may now be incomplete. Its earlier content is kept in '" + ShownPath(file.backup) + "'";
+        return "\r\n\r\nThe file may now be incomplete. Its earlier content is kept in '" + ShownPath(file.backup) +
+               "'";
     return file.existed ? "\r\n\r\nThe file was left as it was" : "";
 }
 
@@ -87,7 +88,7 @@ bool RefusedAsReadOnly(const EditorSession& editor, const std::string& path)
     if (!attributes.regularFile || !attributes.readOnly)
         return false;
     editor.Dialogs().MessageBox({ShownPath(path) + "\r\n\r\nThis file is set to read-only.\r\nTry again with a "
-                                               "different file name.",
+                                                   "different file name.",
                                  MsgButtons::OK, MsgIcon::Exclamation, "Save"});
     return true;
 }

@@ -8,9 +8,9 @@
 
 #include "base/Text8.h"
 #include "base/UserState.h"
+#include "component/SciMessages.h"
 #include "editor/Documents.h"
 #include "editor/EditorSession.h"
-#include "component/SciMessages.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ bool HasUnsavedText(const EditorSession& editor)
 std::string RecoveryFileName(const std::string& documentPath)
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     char stamp[32] = "";
     if (::localtime_r(&now, &local) != nullptr)
         std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);

@@ -5,11 +5,11 @@
 #include <QMdiSubWindow>
 
 #include "base/Twips.h"
+#include "component/SciMessages.h"
 #include "editor/ComponentFailure.h"
 #include "editor/EditorGeometry.h"
 #include "editor/EditorSession.h"
 #include "editor/EditorWndProc.h"
-#include "component/SciMessages.h"
 
 frmEditor::frmEditor(EditorSession& editor) : FormWindow(QStringLiteral("frmEditor")), editor_(editor)
 {

@@ -10,7 +10,6 @@ class EditorSession;
 class frmEditor : public QWidget, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::frmEditor;
     explicit frmEditor(EditorSession& editor);
 
     QWidget* Widget() override { return this; }

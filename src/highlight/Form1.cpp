@@ -15,8 +15,8 @@
 #include "editor/EditorSession.h"
 #include "highlight/SetupBox.h"
 #include "highlight/SetupCommands.h"
-#include "styling/SetupLook.h"
 #include "highlight/Styling.h"
+#include "styling/SetupLook.h"
 
 namespace {
 

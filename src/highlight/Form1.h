@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "windows/FormWindow.h"
 #include "styling/StyleSetDialogData.h"
+#include "windows/FormWindow.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -19,7 +19,6 @@ class Styling;
 class Form1 : public QDialog, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::Form1;
     explicit Form1(Styling& styling);
 
     QWidget* Widget() override { return this; }

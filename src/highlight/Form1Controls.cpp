@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-#include "windows/PlaceControl.h"
 #include "highlight/Form1Places.h"
 #include "highlight/SetupBox.h"
 #include "styling/SetupLook.h"
+#include "windows/PlaceControl.h"
 
 namespace {
 

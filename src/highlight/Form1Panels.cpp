@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "windows/PlaceControl.h"
 #include "highlight/Form1Places.h"
 #include "highlight/SamplePicture.h"
 #include "highlight/SetupBox.h"
+#include "windows/PlaceControl.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "windows/PlaceControl.h"
 #include "highlight/SetupBox.h"
 #include "styling/SetupLook.h"
+#include "windows/PlaceControl.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // changes nothing.
 #include "highlight/LoadStyleSet.h"
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "highlight/Styling.h"
 
 void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)

@@ -6,8 +6,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "highlight/RestyleProgress.h"
 
 namespace {

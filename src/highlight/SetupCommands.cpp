@@ -2,8 +2,8 @@
 #include "highlight/SetupCommands.h"
 
 #include "base/Text8.h"
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "highlight/LoadStyleSet.h"
 #include "highlight/Styling.h"
 

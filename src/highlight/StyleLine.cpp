@@ -2,8 +2,8 @@
 // scanner gives them. Lines of any length are styled in full.
 #include "highlight/Styling.h"
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "styling/StyleRunMessages.h"
 
 void Styling::ReadLineInto(std::int32_t line, std::string& text) const

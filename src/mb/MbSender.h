@@ -45,7 +45,7 @@ private:
     QTimer step_;
     QDeadlineTimer stepDeadline_;
     bool done_ = false;
-    sockaddr_un address_ {};
-    int pendingFd_ = -1;          // the socket whose connect waits for room in the listener's queue
-    std::future<bool> waiting_;   // that wait, on a thread of its own
+    sockaddr_un address_{};
+    int pendingFd_ = -1;         // the socket whose connect waits for room in the listener's queue
+    std::future<bool> waiting_;  // that wait, on a thread of its own
 };

@@ -1,6 +1,6 @@
 // Replace All in one direction: the replace-and-search-on loop over the primitives.
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "search/SearchPrimitives.h"
 #include "search/TargetSearch.h"
 

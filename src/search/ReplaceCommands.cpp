@@ -1,8 +1,8 @@
 // The dialog's sequences over the primitives, and its four message boxes, all titled "Replace".
 #include "search/ReplaceCommands.h"
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "search/SearchPrimitives.h"
 
 using namespace sci;

@@ -1,8 +1,8 @@
 // The selection primitives and the target search behind FindString.
 #include "search/SearchPrimitives.h"
 
-#include "editor/EditorSession.h"
 #include "component/SciMessages.h"
+#include "editor/EditorSession.h"
 #include "search/FoldedSearch.h"
 #include "search/TargetSearch.h"
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "windows/FormWindow.h"
 #include "search/ReplaceCommands.h"
+#include "windows/FormWindow.h"
 
 class EditorSession;
 class QCheckBox;
@@ -18,7 +18,6 @@ class QRadioButton;
 class frmReplace : public QDialog, public FormWindow {
     Q_OBJECT
 public:
-    static constexpr FormId Id = FormId::frmReplace;
     explicit frmReplace(const EditorSession& editor);
 
     QWidget* Widget() override { return this; }

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 
-#include "windows/PlaceControl.h"
 #include "base/Twips.h"
+#include "windows/PlaceControl.h"
 
 namespace {
 

@@ -8,8 +8,6 @@
 
 class QWidget;
 
-enum class FormId { MDIForm1, frmEditor, Form1, Form2, Form3, frmInfo, frmReplace };
-
 class FormWindow {
 public:
     explicit FormWindow(QString name) : name_(std::move(name)) {}

@@ -162,7 +162,7 @@ private Q_SLOTS:
         t->LoadEditorWindow();
         SetText(t->editor, "N1 M3\r\n");
         t->styling.RestyleDocument();
-        QVERIFY(!t->forms.Exists(FormId::MDIForm1));
+        QVERIFY(!t->forms.Exists<MDIForm1>());
     }
 
     // "The Talvane Editor" shows exactly when Talvane's program file is in the program folder.
@@ -173,11 +173,11 @@ private Q_SLOTS:
         form2.Show();
         QCOMPARE(QString::fromStdString(t->app.ProgramFolder), QCoreApplication::applicationDirPath());
         QVERIFY(form2.Command1()->isHidden() && form2.findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
-        QVERIFY(!t->forms.Exists(FormId::MDIForm1));
+        QVERIFY(!t->forms.Exists<MDIForm1>());
         // The component lives in the build's program folder, not beside this test.
         t->app.ProgramFolder = VARNOTEK_PROGRAM_DIR;
-        QTRY_VERIFY_WITH_TIMEOUT(t->forms.IsLoaded(FormId::MDIForm1), 5000);
-        QVERIFY(!t->forms.Exists(FormId::Form2));
+        QTRY_VERIFY_WITH_TIMEOUT(t->forms.IsLoaded<MDIForm1>(), 5000);
+        QVERIFY(!t->forms.Exists<Form2>());
         QVERIFY(t->forms.Get<MDIForm1>().isVisible());
     }
 
@@ -207,10 +207,10 @@ private Q_SLOTS:
         QVERIFY(InfoText().find("\r\n\r\nhttps://www.varnotek.com or the Talvane website (https://") !=
                 std::string::npos);
         t->forms.Get<Form2>().Command1_Click();
-        QVERIFY(!t->forms.Exists(FormId::Form2) && t->forms.IsLoaded(FormId::frmInfo));
+        QVERIFY(!t->forms.Exists<Form2>() && t->forms.IsLoaded<frmInfo>());
         t->forms.Get<Form2>().Show();
         info.Command2_Click();
-        QVERIFY(!t->forms.IsLoaded(FormId::Form2) && !t->forms.IsLoaded(FormId::frmInfo));
+        QVERIFY(!t->forms.IsLoaded<Form2>() && !t->forms.IsLoaded<frmInfo>());
     }
 };
 

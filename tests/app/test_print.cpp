@@ -167,7 +167,7 @@ private Q_SLOTS:
     {
         main->picToolbar_Click(3);
         QCOMPARE(t->dialogs.printDialogs, 1);
-        t->forms.Unload(FormId::frmEditor);
+        t->forms.Unload<frmEditor>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         main->picToolbar_Click(3);
         QCOMPARE(t->dialogs.printDialogs, 1);

@@ -342,7 +342,7 @@ private Q_SLOTS:
         if (action == "new")
             QCOMPARE(Text(t->editor), goesOn ? std::string() : std::string("(EDITED) N1 G00\r\n"));
         if (action == "close")
-            QCOMPARE(t->forms.IsLoaded(FormId::MDIForm1), !goesOn);
+            QCOMPARE(t->forms.IsLoaded<MDIForm1>(), !goesOn);
     }
 
     // Unmodified text, and text typed and deleted again, are discarded without a question.
@@ -356,7 +356,7 @@ private Q_SLOTS:
         QVERIFY(Send(SCI_GETMODIFY) != 0);
         main->close();
         QVERIFY(t->dialogs.boxes.empty());
-        QVERIFY(!t->forms.IsLoaded(FormId::MDIForm1));
+        QVERIFY(!t->forms.IsLoaded<MDIForm1>());
     }
 };
 

@@ -207,7 +207,7 @@ private Q_SLOTS:
         Press("Command4");
         QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=OFF\r\n(1#49152\r\nA2#0\r\nM4#255\r\nX0#0\r\n"));
         QVERIFY(!t->styling.StylingEnabled && Fore(13) == 0);
-        t->forms.Unload(FormId::Form1);
+        t->forms.Unload<Form1>();
         Open();
         QVERIFY(Button("optEnableStyle", 0)->isChecked() && Control("Frame8")->isVisible() &&
                 !Control("frmInfo")->isVisible() && TextColour(Control("ltr", 13)) == Red &&
@@ -244,7 +244,7 @@ private Q_SLOTS:
                          "Could not " + what +
                              "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
                          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"}));
-            QVERIFY(t->forms.Exists(FormId::Form1) && t->app.ColorOn && Fore(13) == 0 &&
+            QVERIFY(t->forms.Exists<Form1>() && t->app.ColorOn && Fore(13) == 0 &&
                     TextColour(Control("ltr", 24)) == Red);
         }
     }
@@ -255,9 +255,9 @@ private Q_SLOTS:
         const QByteArray styleSet = "STYLE=ON\r\nX4#255\r\n";
         QVERIFY(PutOnDisk(File("StyleSet.sty"), styleSet));
         Open();
-        for (int press = 0; press < 2 && t->forms.Exists(FormId::Form1); ++press)
+        for (int press = 0; press < 2 && t->forms.Exists<Form1>(); ++press)
             QTest::keyClick(form->focusWidget(), Qt::Key_Return);
-        QVERIFY(!t->forms.Exists(FormId::Form1) && t->dialogs.boxes.empty());
+        QVERIFY(!t->forms.Exists<Form1>() && t->dialogs.boxes.empty());
         QCOMPARE(OnDisk(File("StyleSet.sty")), styleSet);
     }
 
@@ -329,7 +329,7 @@ private Q_SLOTS:
         QVERIFY(help.starts_with("Syntax highlighting can make it much easier to view and edit your CNC programs.") &&
                 buttons == MsgButtons::OK && icon == MsgIcon::None && title == "Info" && !first);
         Press("Command2");
-        QVERIFY(!t->forms.Exists(FormId::Form1) && !t->app.ColorOn);
+        QVERIFY(!t->forms.Exists<Form1>() && !t->app.ColorOn);
         const std::tuple<bool, const char*, QByteArray, int> saves[] = {
             {false, "optSomeBold", "COLOR=OFF\r\nBOLD=SOME", 40}, {true, "optAllBold", "COLOR=ON\r\nBOLD=ALL", 27}};
         for (const auto& [colour, bold, file, style] : saves) {
@@ -341,7 +341,7 @@ private Q_SLOTS:
             Press("Command1");
             QCOMPARE(OnDisk(File("edset.ini")), file);
             QCOMPARE((DisplaySettings{t->app.ColorOn, t->app.BoldMode}), DisplaySettingsFromText(file.toStdString()));
-            QVERIFY(Style(0) == style && !t->forms.Exists(FormId::Form1));
+            QVERIFY(Style(0) == style && !t->forms.Exists<Form1>());
         }
     }
 };

@@ -155,7 +155,7 @@ private Q_SLOTS:
         QTest::keyClick(Child("cboReplace"), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         QTest::keyClick(cboText(), Qt::Key_Escape);
-        QVERIFY(!t->forms.Exists(FormId::frmReplace));
+        QVERIFY(!t->forms.Exists<frmReplace>());
     }
 };
 

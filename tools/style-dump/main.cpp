@@ -9,8 +9,8 @@
 
 #include "app/Application.h"
 #include "base/Text8.h"
-#include "editor/Documents.h"
 #include "component/SciMessages.h"
+#include "editor/Documents.h"
 #include "editor/frmEditor.h"
 
 namespace {
