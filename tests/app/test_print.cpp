@@ -1,5 +1,6 @@
-// Print from the toolbar through Qt's printer: a PDF whose text shows the date, the header and
-// the lines across pages, the pages, order and copies chosen, the path as its title; nothing
+// Print from the toolbar through Qt's printer into a PDF, read back line by line with each line's
+// place on the page: the date and the header, the line pitch and the page breaks measured against
+// the font and the paper, the pages, order and copies chosen, the path as its title; nothing
 // without a document window; cancel; the failures' boxes; a full disk; what the real dialog offers.
 #include <QtTest>
 
@@ -21,16 +22,23 @@ QString Run(const QString& program, const QStringList& arguments)
     return process.waitForFinished(20000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
-QString PdfText(const QString& pdf) { return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}); }
-
-std::function<bool(QPrinter&)> ToPdf(const QString& file, QPrinter::PrintRange range = QPrinter::AllPages)
+// Each page of a PDF as its lines: the top of the line's words in points from the top of the
+// page, and the words.
+using PdfPages = QList<QList<std::pair<double, QString>>>;
+PdfPages ReadPdf(const QString& pdf)
 {
-    return [file, range](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setPrintRange(range);
-        return true;
-    };
+    static const QRegularExpression item("<page |yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>");
+    PdfPages pages;
+    for (const QRegularExpressionMatch& match : item.globalMatch(Run("pdftotext", {"-bbox", pdf, "-"}))) {
+        const double top = match.captured(1).toDouble();
+        if (match.captured(1).isEmpty())
+            pages.emplaceBack();
+        else if (!pages.back().isEmpty() && pages.back().back().first == top)
+            pages.back().back().second += ' ' + match.captured(2);
+        else
+            pages.back().append({top, match.captured(2)});
+    }
+    return pages;
 }
 
 }  // namespace
@@ -38,126 +46,164 @@ std::function<bool(QPrinter&)> ToPdf(const QString& file, QPrinter::PrintRange r
 class TestPrint : public QObject {
     Q_OBJECT
     std::unique_ptr<TestApp> t;
-    MDIForm1* main = nullptr;
     QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QStringList program = [] {
+        QStringList lines;
+        for (int n = 1; n <= 150; ++n)
+            lines << QStringLiteral("N%1 G01 X%1").arg(n);
+        return lines;
+    }();
+
+    // Prints from the toolbar into the file, with the choices made on the dialog's printer.
+    PdfPages Print(const QString& file, const std::function<void(QPrinter&)>& choose)
+    {
+        t->dialogs.printDialog = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            choose(printer);
+            return true;
+        };
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
+        return ReadPdf(file);
+    }
 
 private Q_SLOTS:
     void init()
     {
         t = std::make_unique<TestApp>();
-        main = &t->ShowMainWindow();
-        std::string program;
-        for (int n = 1; n <= 150; ++n)
-            program += "N" + std::to_string(n) + " G01 X" + std::to_string(n) + "\r\n";
-        SetText(t->editor, program);
+        t->ShowMainWindow();
+        SetText(t->editor, (program.join("\r\n") + "\r\n").toStdString());
         t->editor.SetCurrentFilePath("/cnc/bracket.nc");
     }
     void cleanup() { t.reset(); }
 
-    // The date and the header, then the lines asked for: all of them across pages, or the selection's.
-    void toPdf()
+    // Page 1 holds the date, the header, an empty line, then the lines; each line starts a fifth of
+    // the font's height below the one before, and a page takes lines while they start within nine
+    // tenths of the printable height. Of those pages, the ones chosen, last first or not, each copy
+    // whole in the one file titled with the path.
+    void printed_data()
     {
-        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-        const auto print = [&](QPrinter::PrintRange range) {
-            t->dialogs.printDialog = ToPdf(pdf, range);
-            main->picToolbar_Click(3);
-            return PdfText(pdf);
-        };
-        t->editor.SendEditor(sci::SCI_SETSEL, 12, 40);  // lines 2 to 4
-        const QString whole = print(QPrinter::AllPages), selection = print(QPrinter::Selection);
-        const QString date = PrintDateLine(QLocale(), QDate::currentDate());
-        QVERIFY(whole.startsWith(date) && whole.contains("/cnc/bracket.nc\n") && !whole.contains("Lines of"));
-        QVERIFY(whole.contains("N1 G01 X1\n") && whole.contains("N150 G01 X150") && whole.count('\f') >= 2);
-        QVERIFY(selection.startsWith(date) && selection.contains("3 Lines of /cnc/bracket.nc"));
-        QVERIFY(selection.contains("N2 G01 X2") && selection.contains("N4 G01 X4"));
-        QVERIFY(!selection.contains("N1 G01") && !selection.contains("N5 G01"));
-        QVERIFY(t->dialogs.boxes.empty());
-        QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
-    }
-
-    // Of three pages, the pages chosen, last first or not, each copy whole in the one file.
-    void pagesAndCopies_data()
-    {
+        QTest::addColumn<QByteArray>("text");  // none: the program
+        QTest::addColumn<QString>("header");   // "3 Lines of": lines 2 to 4 selected
+        QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("choice");  // copies, first and last page (0: all), last first
         QTest::addColumn<QList<int>>("pages");
-        QTest::newRow("three copies") << QList{3, 0, 0, 0} << QList{0, 1, 2, 0, 1, 2, 0, 1, 2};
-        QTest::newRow("one page") << QList{1, 2, 2, 0} << QList{1};
-        QTest::newRow("two copies of two, last first") << QList{2, 2, 3, 1} << QList{2, 1, 2, 1};
-        QTest::newRow("none in the document") << QList{1, 4, 9, 0} << QList<int>{};
+        const QString path = "/cnc/bracket.nc";
+        QTest::newRow("whole") << QByteArray() << path << program << QList{1, 0, 0, 0} << QList{0, 1, 2};
+        QTest::newRow("selection") << QByteArray() << "3 Lines of " + path << program.mid(1, 3) << QList{1, 0, 0, 0}
+                                   << QList{0};
+        QTest::newRow("line ends, Latin-1")
+            << QByteArray("X\r1\n\xE9\r\n") << path << QStringList{"X", "1", "\u00E9"} << QList{1, 0, 0, 0} << QList{0};
+        QTest::newRow("three copies") << QByteArray() << path << program << QList{3, 0, 0, 0}
+                                      << QList{0, 1, 2, 0, 1, 2, 0, 1, 2};
+        QTest::newRow("one page") << QByteArray() << path << program << QList{1, 2, 2, 0} << QList{1};
+        QTest::newRow("two copies of two, last first")
+            << QByteArray() << path << program << QList{2, 2, 3, 1} << QList{2, 1, 2, 1};
+        QTest::newRow("none in the document") << QByteArray() << path << program << QList{1, 4, 9, 0} << QList<int>{};
     }
-    void pagesAndCopies()
+    void printed()
     {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, header);
+        QFETCH(QStringList, lines);
         QFETCH(QList<int>, choice);
         QFETCH(QList<int>, pages);
-        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
-        t->dialogs.printDialog = ToPdf(pdf);
-        main->picToolbar_Click(3);
-        const QStringList whole = PdfText(pdf).split('\f');
-        QVERIFY(whole.size() == 4 && QFile::remove(pdf));
-        t->dialogs.printDialog = [&](QPrinter& printer) {
-            ToPdf(pdf, choice[1] ? QPrinter::PageRange : QPrinter::AllPages)(printer);
-            printer.setCopyCount(choice[0]);
-            printer.setFromTo(choice[1], choice[2]);
-            printer.setPageOrder(QPrinter::PageOrder(choice[3]));
-            return true;
-        };
-        main->picToolbar_Click(3);
-        QStringList expected;
+        if (!text.isEmpty())
+            SetText(t->editor, text.toStdString());
+        t->editor.SendEditor(sci::SCI_SETSEL, 12, 40);
+        const auto range = header.contains("Lines of") ? QPrinter::Selection : QPrinter::AllPages;
+        double height = 0, font = 0;  // the printable area's and the font's, in points
+        const PdfPages whole = Print(pdf, [&](QPrinter& printer) {
+            printer.setPrintRange(range);
+            height = printer.pageLayout().paintRect(QPageLayout::Point).height();
+            font = QFontMetricsF(QFont(), &printer).height() * 72 / printer.resolution();
+        });
+        QVERIFY(!whole.isEmpty() && whole[0].size() > 2 && QFile::remove(pdf));
+        QCOMPARE(whole[0][0].second, PrintDateLine(QLocale(), QDate::currentDate()));
+        QCOMPARE(whole[0][1].second, header);
+        // Where the layout put a line: the date line's top is at 7/100 of the printable height.
+        const auto y = [&](const auto& line) { return line.first - whole[0][0].first + 0.07 * height; };
+        QVERIFY(qAbs(y(whole[0][1]) - 0.07 * height - font) < 0.05);
+        QStringList printed;
+        for (const auto& page : whole) {
+            double next = 0.07 * height + (&page == &whole[0] ? 3.2 : 0.2) * font;
+            for (const auto& line : page.mid(&page == &whole[0] ? 2 : 0)) {
+                QVERIFY2(qAbs(y(line) - next) < 0.05, qPrintable(line.second));
+                next = y(line) + 1.2 * font;
+                printed << line.second;
+            }
+            QVERIFY(next - 1.2 * font <= 0.9 * height && (&page == &whole.back() || next > 0.9 * height));
+        }
+        QCOMPARE(printed, lines);
+
+        PdfPages expected;
         for (const int page : pages)
-            expected << whole[page];
-        QCOMPARE(PdfText(pdf).split('\f'), expected << QString());
-        QVERIFY(pages.isEmpty() || Run("pdfinfo", {pdf}).contains(QRegularExpression(
-                                       "^Title: +/cnc/bracket.nc$", QRegularExpression::MultilineOption)));
+            expected << whole.value(page);
+        QCOMPARE(Print(pdf,
+                       [&](QPrinter& printer) {
+                           printer.setCopyCount(choice[0]);
+                           printer.setPrintRange(choice[1] ? QPrinter::PageRange : range);
+                           printer.setFromTo(choice[1], choice[2]);
+                           printer.setPageOrder(QPrinter::PageOrder(choice[3]));
+                       }),
+                 expected);
+        QVERIFY(pages.isEmpty() ||
+                Run("pdfinfo", {pdf})
+                    .contains(QRegularExpression("^Title: +/cnc/bracket.nc$", QRegularExpression::MultilineOption)));
         const MessageBoxRequest none{"Printing Error: None of the pages chosen is in the document", MsgButtons::OK,
                                      MsgIcon::Critical, "Error 380"};
         QCOMPARE(t->dialogs.boxes, pages.isEmpty() ? std::vector{none} : std::vector<MessageBoxRequest>{});
+        QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
     }
 
-    // A disk full during the job: the failure told, no part of a file left, a file of that name kept.
-    void fullDisk_data()
+    // A printer that is not there, a folder that is not there, a disk full during the job: the
+    // error's number and text, no part of a file left, a file of that name kept.
+    void failures_data()
     {
+        QTest::addColumn<QString>("target");  // a printer, or a print file; a bare name is on a full disk
         QTest::addColumn<QByteArray>("existing");
-        QTest::newRow("new file") << QByteArray();
-        QTest::newRow("existing file") << QByteArray("%PDF the last good print\n");
+        QTest::newRow("no printer") << "No Such Printer" << QByteArray();
+        QTest::newRow("no folder") << "/no/such/folder/out.pdf" << QByteArray();
+        QTest::newRow("full disk") << "out.pdf" << QByteArray();
+        QTest::newRow("full disk, a file kept") << "out.pdf" << QByteArray("%PDF the last good print\n");
     }
-    void fullDisk()
+    void failures()
     {
+        QFETCH(QString, target);
         QFETCH(QByteArray, existing);
         QTemporaryDir disk;
-        if (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}))
+        const bool full = target == "out.pdf", printer = target.contains(' ');
+        if (full &&
+            (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", disk.path()})))
             QSKIP("a small file system needs root");
-        const auto unmount = qScopeGuard([&disk] { QProcess::execute("umount", {disk.path()}); });
-        const QString pdf = disk.filePath(QStringLiteral("out.pdf"));
-        QVERIFY(existing.isEmpty() || PutOnDisk(pdf.toStdString(), existing));
-        std::string program;
-        for (int n = 1; n <= 20000; ++n)
-            program += "N" + std::to_string(n) + " X" + std::to_string(n) + "\r\n";
-        SetText(t->editor, program);
-        t->dialogs.printDialog = ToPdf(pdf);
-        main->picToolbar_Click(3);
-        const MessageBoxRequest box{"Printing Error: The print file '" + pdf.toStdString() + "' could not be written",
-                                    MsgButtons::OK, MsgIcon::Critical, "Error 75"};
-        QCOMPARE(t->dialogs.boxes, std::vector{box});
+        const auto unmount = qScopeGuard([&] { full&& QProcess::execute("umount", {disk.path()}); });
+        const QString file = full ? disk.filePath(target) : target;
+        QVERIFY(existing.isEmpty() || PutOnDisk(file.toStdString(), existing));
+        Print(printer ? QString() : file, [&](QPrinter& p) { printer ? p.setPrinterName(target) : void(); });
+        const std::string description = printer ? "The chosen printer is not available"
+                                                : "The print file '" + file.toStdString() + "' could not be written";
+        QCOMPARE(t->dialogs.boxes,
+                 (std::vector<MessageBoxRequest>{{"Printing Error: " + description, MsgButtons::OK, MsgIcon::Critical,
+                                                  printer ? "Error 484" : "Error 75"}}));
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), existing.isEmpty() ? 0 : 1);
-        QCOMPARE(OnDisk(pdf.toStdString()), existing.isEmpty() ? QByteArray("<unreadable>") : existing);
+        QCOMPARE(OnDisk(file.toStdString()), existing.isEmpty() ? QByteArray("<unreadable>") : existing);
+        QCOMPARE(t->dialogs.busyDepth, 0);
     }
 
     // The real dialog offers the page range and the order, which are honoured, but not the
     // page set or collating, which are not; closed, it prints nothing.
     void dialogOffersWhatIsHonoured()
     {
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter printer;
         QStringList shown;
-        QMetaObject::invokeMethod(
-            this,
-            [&shown] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                for (const char* name : {"pageSetCombo", "pageSetLabel", "collate", "reverse", "printRange"})
-                    if (!dialog->findChild<QWidget*>(name)->isHidden())
-                        shown << name;
-                dialog->close();
-            },
-            Qt::QueuedConnection);
+        QTimer::singleShot(0, this, [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            for (const char* name : {"pageSetCombo", "pageSetLabel", "collate", "reverse", "printRange"})
+                if (!dialog->findChild<QWidget*>(name)->isHidden())
+                    shown << name;
+            dialog->close();
+        });
         QVERIFY(!QtDialogService().PrintDialog(printer));
         QCOMPARE(shown, (QStringList{"reverse", "printRange"}));
     }
@@ -165,34 +211,11 @@ private Q_SLOTS:
     // Cancelled, or without a document window, nothing is printed and nothing said.
     void cancelAndNoWindowAreSilent()
     {
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.printDialogs, 1);
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
         t->forms.Unload(FormId::frmEditor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.printDialogs, 1);
-        QVERIFY(t->dialogs.boxes.empty());
-    }
-
-    // A printer that is not there, or a print file that cannot be written: the error's number and text.
-    void failureTellsNumberAndDescription()
-    {
-        const std::pair<QString, MessageBoxRequest> failures[] = {
-            {"No Such Printer",
-             {"Printing Error: The chosen printer is not available", MsgButtons::OK, MsgIcon::Critical, "Error 484"}},
-            {"/no/such/folder/out.pdf",
-             {"Printing Error: The print file '/no/such/folder/out.pdf' could not be written", MsgButtons::OK,
-              MsgIcon::Critical, "Error 75"}}};
-        for (const auto& [printer, box] : failures) {
-            t->dialogs.boxes.clear();
-            t->dialogs.printDialog = printer.startsWith('/') ? ToPdf(printer) : [printer](QPrinter& p) {
-                p.setPrinterName(printer);
-                return true;
-            };
-            main->picToolbar_Click(3);
-            QCOMPARE(t->dialogs.boxes, std::vector{box});
-            QCOMPARE(t->dialogs.busyDepth, 0);
-        }
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
+        QVERIFY(t->dialogs.printDialogs == 1 && t->dialogs.boxes.empty());
     }
 };
 
