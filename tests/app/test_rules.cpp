@@ -1,6 +1,5 @@
 // The plain rules of start-up, layout and printing: program folder, rounding, the toolbar's rows,
-// the component's size; on a recording page, copies as printer jobs and the exact page break; the
-// date line in the user's language, and the printer's name.
+// the component's size, the printed date line in the user's language, and the printer's name.
 #include <QtTest>
 
 #include "app/MainLayout.h"
@@ -8,25 +7,6 @@
 #include "base/CommandLine.h"
 #include "base/Twips.h"
 #include "editor/EditorGeometry.h"
-
-namespace {
-
-// What is printed, line by line, with "<job>" where each job starts and "<page>" at each new page.
-struct RecordingPage final : PrintPage {
-    double height = 1000;
-    QStringList printed;
-    void StartJob() override { printed << "<job>"; }
-    double Width() override { return 1000; }
-    double Height() override { return height; }
-    double LineHeight() override { return 20; }
-    void PrintText(double, double, const QString& text) override { printed << text; }
-    void NewPage() override { printed << "<page>"; }
-    void EndJob() override {}
-};
-
-std::string Line(std::int32_t n) { return "N" + std::to_string(n) + " G01\r\n"; }
-
-}  // namespace
 
 class TestRules : public QObject {
     Q_OBJECT
@@ -43,20 +23,6 @@ private Q_SLOTS:
         QCOMPARE(EditorComponentSize(9533, 4508), (ComponentSize{636, 301}));
         QCOMPARE(ToolbarLayoutForWidth(9644), (ToolbarLayout{660, 50, 300}));
         QCOMPARE(ToolbarLayoutForWidth(9645), (ToolbarLayout{360, 2950, 0}));
-    }
-
-    // What a PDF cannot show: a printer takes each copy as a job of its own, and a new page starts
-    // only when the position is strictly past nine tenths of the page.
-    void printerJobsAndExactBreak()
-    {
-        for (const auto& [height, firstOnPageTwo] : {std::pair{1200.0, "N40 G01"}, std::pair{1199.98, "N39 G01"}}) {
-            RecordingPage page;
-            page.height = height;
-            std::int16_t copies = 2;
-            PrintLines(page, copies, {0, 99, false}, {}, "date", "/p", Line);
-            QCOMPARE(page.printed.count("<job>"), 2);
-            QCOMPARE(page.printed.value(page.printed.indexOf("<page>") + 1), firstOnPageTwo);
-        }
     }
 
     // The date in the user's language; the printer's name compared in upper case, the last match winning.
