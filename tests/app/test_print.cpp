@@ -76,9 +76,9 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    // Page 1 holds the date, the header, an empty line, then the lines; each line starts a fifth of
-    // the font's height below the one before, and a page takes lines while they start within nine
-    // tenths of the printable height. Of those pages, the ones chosen, last first or not, each copy
+    // Page 1 holds the date, the header, an empty line, then the lines; a fifth of the font's height
+    // is left above each line, and a page takes lines while they start within nine tenths of the
+    // printable height. Of those pages, the ones chosen, last first or not, each copy
     // whole in the one file titled with the path.
     void printed_data()
     {
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
     }
 
-    // A printer that is not there, a folder that is not there, a disk full during the job: the
+    // A printer that is not there, a folder that is not there, a disk that fills up: the
     // error's number and text, no part of a file left, a file of that name kept.
     void failures_data()
     {
