@@ -88,7 +88,9 @@ std::optional<PrintFailure> PrintToFile(const QPrinter& printer, const PrintJob&
     QtPrintPage page(writer);
     if (!job(page))
         return NoPageChosen;
-    if (!page.Ok() || !file.commit())
+    // A small print file is still all in the file's buffer here, and commit() would not tell that
+    // writing it out failed.
+    if (!page.Ok() || !file.flush() || !file.commit())
         return FileNotWritten(printer.outputFileName());
     return std::nullopt;
 }

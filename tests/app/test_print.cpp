@@ -1,11 +1,10 @@
-// Print from the toolbar through Qt's printer: a PDF whose text shows the date, the header and
-// the lines across pages, the pages, order and copies chosen, the path as its title; nothing
+// Print from the toolbar through Qt's printer into a PDF, read back line by line with each line's
+// place on the page: the date and the header, the line pitch and the page breaks measured against
+// the font and the paper, the pages, order and copies chosen, the path as its title; nothing
 // without a document window; cancel; the failures' boxes; a full disk; what the real dialog offers.
 #include <QtTest>
 
 #include <QPrinter>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "FileTestSupport.h"
 #include "TestApp.h"
@@ -21,16 +20,27 @@ QString Run(const QString& program, const QStringList& arguments)
     return process.waitForFinished(20000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
-QString PdfText(const QString& pdf) { return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}); }
-
-std::function<bool(QPrinter&)> ToPdf(const QString& file, QPrinter::PrintRange range = QPrinter::AllPages)
+// Each page of a PDF as its lines: the top of the line's words, in points from the top of the page,
+// and the words.
+using PdfPages = QList<QList<std::pair<double, QString>>>;
+PdfPages ReadPdf(const QString& pdf)
 {
-    return [file, range](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        printer.setPrintRange(range);
-        return true;
-    };
+    static const QRegularExpression item("<page |<line [^>]*yMin=\"([^\"]+)\"[^>]*>(.*?)</line>",
+                                         QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag("<[^>]*>");
+    PdfPages pages;
+    for (const QRegularExpressionMatch& match : item.globalMatch(Run("pdftotext", {"-bbox-layout", pdf, "-"}))) {
+        if (match.captured(1).isEmpty())
+            pages.emplaceBack();
+        else
+            pages.back().append({match.captured(1).toDouble(), match.captured(2).remove(tag).simplified()});
+    }
+    return pages;
+}
+
+MessageBoxRequest PrintingError(int number, const std::string& description)
+{
+    return {"Printing Error: " + description, MsgButtons::OK, MsgIcon::Critical, "Error " + std::to_string(number)};
 }
 
 }  // namespace
@@ -38,126 +48,139 @@ std::function<bool(QPrinter&)> ToPdf(const QString& file, QPrinter::PrintRange r
 class TestPrint : public QObject {
     Q_OBJECT
     std::unique_ptr<TestApp> t;
-    MDIForm1* main = nullptr;
-    QTemporaryDir dir;
+    QByteArray text;  // the document, in Latin-1, with each kind of line end
+
+    // Prints from the toolbar into the file, with the choices made on the dialog's printer.
+    PdfPages Print(const QString& file, const std::function<void(QPrinter&)>& choose)
+    {
+        t->dialogs.printDialog = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            choose(printer);
+            return true;
+        };
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
+        return ReadPdf(file);
+    }
 
 private Q_SLOTS:
     void init()
     {
         t = std::make_unique<TestApp>();
-        main = &t->ShowMainWindow();
-        std::string program;
-        for (int n = 1; n <= 150; ++n)
-            program += "N" + std::to_string(n) + " G01 X" + std::to_string(n) + "\r\n";
-        SetText(t->editor, program);
+        t->ShowMainWindow();
         t->editor.SetCurrentFilePath("/cnc/bracket.nc");
+        text.clear();
+        for (int n = 1; n <= 150; ++n)
+            text += QStringLiteral("N%1 G01 X%1 (\u00E9)").arg(n).toLatin1() + std::array{"\r\n", "\r", "\n"}[n % 3];
+        SetText(t->editor, text.toStdString());
     }
     void cleanup() { t.reset(); }
 
-    // The date and the header, then the lines asked for: all of them across pages, or the selection's.
-    void toPdf()
+    // Page 1 holds the date, the header, an empty line, then the lines; a fifth of the font's height
+    // is left above each line, and a page takes lines while they start within nine tenths of the
+    // printable height. Of those pages, the ones chosen, last first or not, each copy
+    // whole in the one file titled with the path.
+    void printed_data()
     {
-        const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
-        const auto print = [&](QPrinter::PrintRange range) {
-            t->dialogs.printDialog = ToPdf(pdf, range);
-            main->picToolbar_Click(3);
-            return PdfText(pdf);
-        };
-        t->editor.SendEditor(sci::SCI_SETSEL, 12, 40);  // lines 2 to 4
-        const QString whole = print(QPrinter::AllPages), selection = print(QPrinter::Selection);
-        const QString date = PrintDateLine(QLocale(), QDate::currentDate());
-        QVERIFY(whole.startsWith(date) && whole.contains("/cnc/bracket.nc\n") && !whole.contains("Lines of"));
-        QVERIFY(whole.contains("N1 G01 X1\n") && whole.contains("N150 G01 X150") && whole.count('\f') >= 2);
-        QVERIFY(selection.startsWith(date) && selection.contains("3 Lines of /cnc/bracket.nc"));
-        QVERIFY(selection.contains("N2 G01 X2") && selection.contains("N4 G01 X4"));
-        QVERIFY(!selection.contains("N1 G01") && !selection.contains("N5 G01"));
-        QVERIFY(t->dialogs.boxes.empty());
-        QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
-    }
-
-    // Of three pages, the pages chosen, last first or not, each copy whole in the one file.
-    void pagesAndCopies_data()
-    {
-        QTest::addColumn<QList<int>>("choice");  // copies, first and last page (0: all), last first
+        QTest::addColumn<QList<int>>("choice");  // copies, first and last page (0: all), last first, selection
         QTest::addColumn<QList<int>>("pages");
-        QTest::newRow("three copies") << QList{3, 0, 0, 0} << QList{0, 1, 2, 0, 1, 2, 0, 1, 2};
-        QTest::newRow("one page") << QList{1, 2, 2, 0} << QList{1};
-        QTest::newRow("two copies of two, last first") << QList{2, 2, 3, 1} << QList{2, 1, 2, 1};
-        QTest::newRow("none in the document") << QList{1, 4, 9, 0} << QList<int>{};
+        QTest::newRow("three copies") << QList{3, 0, 0, 0, 0} << QList{0, 1, 2, 0, 1, 2, 0, 1, 2};
+        QTest::newRow("selection, lines 2 to 4") << QList{1, 0, 0, 0, 1} << QList{0};
+        QTest::newRow("two copies of two, last first") << QList{2, 2, 3, 1, 0} << QList{2, 1, 2, 1};
+        QTest::newRow("none in the document") << QList{1, 4, 9, 0, 0} << QList<int>{};
     }
-    void pagesAndCopies()
+    void printed()
     {
         QFETCH(QList<int>, choice);
         QFETCH(QList<int>, pages);
-        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
-        t->dialogs.printDialog = ToPdf(pdf);
-        main->picToolbar_Click(3);
-        const QStringList whole = PdfText(pdf).split('\f');
-        QVERIFY(whole.size() == 4 && QFile::remove(pdf));
-        t->dialogs.printDialog = [&](QPrinter& printer) {
-            ToPdf(pdf, choice[1] ? QPrinter::PageRange : QPrinter::AllPages)(printer);
+        QTemporaryDir dir;
+        t->editor.SendEditor(sci::SCI_SETSEL, 20, 50);
+        const auto range = choice[4] ? QPrinter::Selection : QPrinter::AllPages;
+        double height = 0, font = 0;  // the printable area's and the font's, in points
+        const PdfPages whole = Print(dir.filePath("whole.pdf"), [&](QPrinter& printer) {
+            printer.setPrintRange(range);
+            height = printer.pageLayout().paintRect(QPageLayout::Point).height();
+            font = QFontMetricsF(QFont(), &printer).height() * 72 / printer.resolution();
+        });
+        // Where the layout put a line: the date line's top is at 7/100 of the printable height.
+        const auto y = [&](const auto& line) { return line.first - whole[0].value(0).first + 0.07 * height; };
+        QStringList printed;
+        for (const auto& page : whole) {
+            double next = 0.07 * height + (&page == &whole[0] ? 0 : 0.2) * font;
+            for (const auto& line : page) {
+                QVERIFY2(qAbs(y(line) - next) < 0.05, qPrintable(line.second));
+                // The header a line below the date, then an empty line, and a fifth above each line.
+                next = y(line) + (printed.size() == 0 ? 1 : printed.size() == 1 ? 2.2 : 1.2) * font;
+                printed << line.second;
+            }
+            QVERIFY(next - 1.2 * font <= 0.9 * height && (&page == &whole.back() || next > 0.9 * height));
+        }
+        const QStringList lines = QString::fromLatin1(text).split(QRegularExpression("\r\n|\r|\n"), Qt::SkipEmptyParts);
+        QCOMPARE(printed, QStringList({PrintDateLine(QLocale(), QDate::currentDate()),
+                                       (choice[4] ? "3 Lines of " : "") + QStringLiteral("/cnc/bracket.nc")}) +
+                              (choice[4] ? lines.mid(1, 3) : lines));
+        PdfPages expected;
+        for (const int page : pages)
+            expected << whole.value(page);
+        const PdfPages chosen = Print(dir.filePath("chosen.pdf"), [&](QPrinter& printer) {
             printer.setCopyCount(choice[0]);
+            printer.setPrintRange(choice[1] ? QPrinter::PageRange : range);
             printer.setFromTo(choice[1], choice[2]);
             printer.setPageOrder(QPrinter::PageOrder(choice[3]));
-            return true;
-        };
-        main->picToolbar_Click(3);
-        QStringList expected;
-        for (const int page : pages)
-            expected << whole[page];
-        QCOMPARE(PdfText(pdf).split('\f'), expected << QString());
-        QVERIFY(pages.isEmpty() || Run("pdfinfo", {pdf}).contains(QRegularExpression(
-                                       "^Title: +/cnc/bracket.nc$", QRegularExpression::MultilineOption)));
-        const MessageBoxRequest none{"Printing Error: None of the pages chosen is in the document", MsgButtons::OK,
-                                     MsgIcon::Critical, "Error 380"};
-        QCOMPARE(t->dialogs.boxes, pages.isEmpty() ? std::vector{none} : std::vector<MessageBoxRequest>{});
+        });
+        QCOMPARE(chosen, expected);
+        QVERIFY(pages.isEmpty() ||
+                Run("pdfinfo", {dir.filePath("chosen.pdf")}).simplified().startsWith("Title: /cnc/bracket.nc "));
+        QCOMPARE(t->dialogs.boxes, pages.isEmpty()
+                                       ? std::vector{PrintingError(380, "None of the pages chosen is in the document")}
+                                       : std::vector<MessageBoxRequest>{});
+        QVERIFY(t->dialogs.busyCount > 0 && t->dialogs.busyDepth == 0);
     }
 
-    // A disk full during the job: the failure told, no part of a file left, a file of that name kept.
-    void fullDisk_data()
+    // A printer that is not there, a folder that is not there, a disk that fills up: the
+    // error's number and text, no part of a file left, a file of that name kept.
+    void failures_data()
     {
+        QTest::addColumn<QString>("target");  // a printer, or a print file; a bare name is on a full disk
         QTest::addColumn<QByteArray>("existing");
-        QTest::newRow("new file") << QByteArray();
-        QTest::newRow("existing file") << QByteArray("%PDF the last good print\n");
+        QTest::newRow("no printer") << "No Such Printer" << QByteArray();
+        QTest::newRow("no folder") << "/no/such/folder/out.pdf" << QByteArray();
+        QTest::newRow("full disk") << "out.pdf" << QByteArray();
+        QTest::newRow("full disk, a file kept") << "out.pdf" << QByteArray("%PDF the last good print\n");
     }
-    void fullDisk()
+    void failures()
     {
+        QFETCH(QString, target);
         QFETCH(QByteArray, existing);
         QTemporaryDir disk;
-        if (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}))
+        const bool full = target == "out.pdf", printer = target.contains(' ');
+        if (full &&
+            (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", disk.path()})))
             QSKIP("a small file system needs root");
-        const auto unmount = qScopeGuard([&disk] { QProcess::execute("umount", {disk.path()}); });
-        const QString pdf = disk.filePath(QStringLiteral("out.pdf"));
-        QVERIFY(existing.isEmpty() || PutOnDisk(pdf.toStdString(), existing));
-        std::string program;
-        for (int n = 1; n <= 20000; ++n)
-            program += "N" + std::to_string(n) + " X" + std::to_string(n) + "\r\n";
-        SetText(t->editor, program);
-        t->dialogs.printDialog = ToPdf(pdf);
-        main->picToolbar_Click(3);
-        const MessageBoxRequest box{"Printing Error: The print file '" + pdf.toStdString() + "' could not be written",
-                                    MsgButtons::OK, MsgIcon::Critical, "Error 75"};
-        QCOMPARE(t->dialogs.boxes, std::vector{box});
+        const auto unmount = qScopeGuard([&] { full ? QProcess::execute("umount", {disk.path()}) : 0; });
+        const QString file = full ? disk.filePath(target) : printer ? QString() : target;
+        QVERIFY(existing.isEmpty() || PutOnDisk(file.toStdString(), existing));
+        Print(file, [&](QPrinter& p) { p.setPrinterName(printer ? target : QString()); });
+        QCOMPARE(t->dialogs.boxes, std::vector{printer ? PrintingError(484, "The chosen printer is not available")
+                                                       : PrintingError(75, "The print file '" + file.toStdString() +
+                                                                               "' could not be written")});
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), existing.isEmpty() ? 0 : 1);
-        QCOMPARE(OnDisk(pdf.toStdString()), existing.isEmpty() ? QByteArray("<unreadable>") : existing);
+        QCOMPARE(OnDisk(file.toStdString()), existing.isEmpty() ? QByteArray("<unreadable>") : existing);
+        QCOMPARE(t->dialogs.busyDepth, 0);
     }
 
     // The real dialog offers the page range and the order, which are honoured, but not the
     // page set or collating, which are not; closed, it prints nothing.
     void dialogOffersWhatIsHonoured()
     {
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter printer;
         QStringList shown;
-        QMetaObject::invokeMethod(
-            this,
-            [&shown] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                for (const char* name : {"pageSetCombo", "pageSetLabel", "collate", "reverse", "printRange"})
-                    if (!dialog->findChild<QWidget*>(name)->isHidden())
-                        shown << name;
-                dialog->close();
-            },
-            Qt::QueuedConnection);
+        QTimer::singleShot(0, this, [&shown] {
+            for (const char* name : {"pageSetCombo", "pageSetLabel", "collate", "reverse", "printRange"})
+                if (!QApplication::activeModalWidget()->findChild<QWidget*>(name)->isHidden())
+                    shown << name;
+            QApplication::activeModalWidget()->close();
+        });
         QVERIFY(!QtDialogService().PrintDialog(printer));
         QCOMPARE(shown, (QStringList{"reverse", "printRange"}));
     }
@@ -165,34 +188,11 @@ private Q_SLOTS:
     // Cancelled, or without a document window, nothing is printed and nothing said.
     void cancelAndNoWindowAreSilent()
     {
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.printDialogs, 1);
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
         t->forms.Unload<frmEditor>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        main->picToolbar_Click(3);
-        QCOMPARE(t->dialogs.printDialogs, 1);
-        QVERIFY(t->dialogs.boxes.empty());
-    }
-
-    // A printer that is not there, or a print file that cannot be written: the error's number and text.
-    void failureTellsNumberAndDescription()
-    {
-        const std::pair<QString, MessageBoxRequest> failures[] = {
-            {"No Such Printer",
-             {"Printing Error: The chosen printer is not available", MsgButtons::OK, MsgIcon::Critical, "Error 484"}},
-            {"/no/such/folder/out.pdf",
-             {"Printing Error: The print file '/no/such/folder/out.pdf' could not be written", MsgButtons::OK,
-              MsgIcon::Critical, "Error 75"}}};
-        for (const auto& [printer, box] : failures) {
-            t->dialogs.boxes.clear();
-            t->dialogs.printDialog = printer.startsWith('/') ? ToPdf(printer) : [printer](QPrinter& p) {
-                p.setPrinterName(printer);
-                return true;
-            };
-            main->picToolbar_Click(3);
-            QCOMPARE(t->dialogs.boxes, std::vector{box});
-            QCOMPARE(t->dialogs.busyDepth, 0);
-        }
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
+        QVERIFY(t->dialogs.printDialogs == 1 && t->dialogs.boxes.empty());
     }
 };
 
