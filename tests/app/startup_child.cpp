@@ -14,7 +14,8 @@
 #include "app/TerminationSignals.h"
 #include "component/SciMessages.h"
 
-// Environment: CHILD_PROGRAM_FOLDER, CHILD_BOXES (box record file), CHILD_ANSWER ("yes" or "no").
+// Environment: CHILD_PROGRAM_FOLDER, XDG_STATE_HOME (which holds the box record "boxes"),
+// CHILD_ANSWER ("yes" or "no").
 // With CHILD_RUN the editor runs as the real one does, with the text of the file CHILD_TEXT typed
 // in, and with CHILD_CLOSE=1 its window asked to close; it prints "ready" once idle.
 int main(int argc, char* argv[])
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
     // Each box as one record: title, buttons, icon, prompt, separated by tabs. A question stays
     // open, as a modal box would, until its event loop is ended; it then counts as cancelled.
     dialogs->whileShown = [run](const MessageBoxRequest& r) {
-        QFile file(qEnvironmentVariable("CHILD_BOXES"));
+        QFile file(qEnvironmentVariable("XDG_STATE_HOME") + "/boxes");
         if (file.open(QIODevice::Append))
             file.write(QByteArray::fromStdString(r.title + '\t' + std::to_string(int(r.buttons)) + '\t' +
                                                  std::to_string(int(r.icon)) + '\t' + r.prompt + '\n'));

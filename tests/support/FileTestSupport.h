@@ -5,30 +5,20 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <unistd.h>
 
-// Plain system calls, so that no name is re-encoded on the way.
+// Streams on the path's bytes, so that no name is re-encoded on the way.
 inline QByteArray OnDisk(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return QByteArray("<unreadable>");
-    QByteArray bytes;
-    char chunk[65536];
-    ssize_t got = 0;
-    while ((got = ::read(fd, chunk, sizeof chunk)) > 0)
-        bytes.append(chunk, got);
-    ::close(fd);
-    return got == 0 ? bytes : QByteArray("<unreadable>");
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    return in.is_open() ? QByteArray::fromStdString(bytes) : QByteArray("<unreadable>");
 }
 
 inline bool PutOnDisk(const std::string& path, const QByteArray& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    return out.write(bytes.constData(), bytes.size()).flush().good();
 }

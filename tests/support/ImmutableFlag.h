@@ -11,29 +11,20 @@
 // Cleared again when it goes, so that the folder can be removed.
 class ImmutableFlag {
 public:
-    explicit ImmutableFlag(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
-    {
-        set_ = Change(true);
-    }
-    ~ImmutableFlag()
-    {
-        if (set_)
-            Change(false);
-    }
-    ImmutableFlag(const ImmutableFlag&) = delete;
-    ImmutableFlag& operator=(const ImmutableFlag&) = delete;
+    explicit ImmutableFlag(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)), set_(Change(FS_IMMUTABLE_FL))
+    {}
+    ~ImmutableFlag() { Change(0); }
     bool isSet() const { return set_; }
 
 private:
-    bool Change(bool on)
+    bool Change(int flag)
     {
         int flags = 0;
-        if (fd_.get() < 0 || ::ioctl(fd_.get(), FS_IOC_GETFLAGS, &flags) != 0)
-            return false;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        return ::ioctl(fd_.get(), FS_IOC_SETFLAGS, &flags) == 0;
+        return ::ioctl(fd_.get(), FS_IOC_GETFLAGS, &flags) == 0 &&
+               ::ioctl(fd_.get(), FS_IOC_SETFLAGS, &(flags = (flags & ~FS_IMMUTABLE_FL) | flag)) == 0;
     }
 
     FileDescriptor fd_;
-    bool set_ = false;
+    const bool set_;
 };
