@@ -3,7 +3,6 @@
 // text, which the next start names.
 #include <QtTest>
 
-
 #include <csignal>
 #include <filesystem>
 

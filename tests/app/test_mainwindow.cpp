@@ -13,11 +13,13 @@
 #include "about/AboutText.h"
 #include "about/Form2.h"
 #include "about/frmInfo.h"
+#include "app/MainLayout.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
 #include "base/TextFile.h"
 #include "base/UserState.h"
 #include "dnc/Form3.h"
+#include "editor/EditorGeometry.h"
 #include "editor/UnsavedChanges.h"
 #include "highlight/Form1.h"
 #include "search/frmReplace.h"
@@ -127,9 +129,14 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(state.filePath(name)));
     }
 
-    // The path box shows the file's path; the editor fills the client area and takes typing.
+    // The path box shows the file's path; the editor fills the client area and takes typing. The
+    // component's size in pixels; the toolbar's buttons on one row from 9645 twips.
     void editorWindow()
     {
+        QCOMPARE(EditorComponentSize(9532, 4507), (ComponentSize{635, 300}));
+        QCOMPARE(EditorComponentSize(9533, 4508), (ComponentSize{636, 301}));
+        QCOMPARE(ToolbarLayoutForWidth(9644), (ToolbarLayout{660, 50, 300}));
+        QCOMPARE(ToolbarLayoutForWidth(9645), (ToolbarLayout{360, 2950, 0}));
         MDIForm1& main = t->ShowMainWindow();
         t->editor.SetCurrentFilePath("/cnc/part.nc");
         QCOMPARE(main.rt1()->text(), QStringLiteral("/cnc/part.nc"));

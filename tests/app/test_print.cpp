@@ -8,8 +8,8 @@
 
 #include "FileTestSupport.h"
 #include "TestApp.h"
-#include "printlayout/PrintLayout.h"
 #include "app/QtDialogService.h"
+#include "printlayout/PrintLayout.h"
 
 namespace {
 

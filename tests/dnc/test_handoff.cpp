@@ -1,8 +1,10 @@
 // The hand-off to Talvane through the real main window, component and files, with talvane-sim as
-// Talvane: the button's refusals, Select Machine, the requests Talvane receives and its replies.
+// Talvane: the button's refusals, Select Machine, the requests Talvane receives, its replies, and
+// the probe that finds it.
 #include <QtTest>
 
 #include <QListWidget>
+#include <QLocalServer>
 #include <QPushButton>
 
 #include "FileTestSupport.h"
@@ -10,7 +12,9 @@
 #include "TalvaneSim.h"
 #include "TestApp.h"
 #include "dnc/Form3.h"
+#include "dnc/TalvaneProbe.h"
 #include "mb/InterProc.h"
+#include "mb/MbEndpoint.h"
 
 using Boxes = std::vector<MessageBoxRequest>;
 
@@ -191,17 +195,28 @@ private Q_SLOTS:
         t->dialogs.whileShown = [&](const MessageBoxRequest&) {
             mostOpen = std::max(mostOpen, ++open);
             Reply(talvane, std::exchange(whileOpen, {}));
-            QTest::qWait(300);
+            QTest::qWait(300);  // the user reading the box, while the next refusal comes in
             --open;
         };
         // The words to ignore come after the refusal that must win, so that taking one changes the box.
         Reply(talvane, {"DNC_BUSY", "DNC_NO_MC", "Dnc_No_Mc", "dnc_busy", "DNC_BUSY\r\n"});
-        QTest::qWait(400);
+        QTRY_COMPARE(t->dialogs.boxes.size(), 1u);
         whileOpen = {"DNC_NO_MC"};
         Reply(talvane, {"DNC_BUSY"});
-        QTest::qWait(400);
+        QTRY_COMPARE(t->dialogs.boxes.size(), 3u);
         QCOMPARE(t->dialogs.boxes, (Boxes{NoMachine, Busy, NoMachine}));
         QCOMPARE(mostOpen, 1);
+    }
+
+    // Talvane found by its endpoint's name; a listener that never accepts would make a blocking
+    // connect wait once its queue is full.
+    void probe()
+    {
+        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
+        stuck.setListenBacklogSize(1);
+        QVERIFY(stuck.listen(QString::fromStdString(mb::EndpointPath(mb::EndpointFolder().value(), "talvane 4.1"))));
+        for (int probe = 0; probe < 20; ++probe)
+            QCOMPARE(GetTalvaneVersion(), 41);
     }
 };
 

@@ -1,13 +1,10 @@
-// The hand-off's pieces below the windows: the frame layout and limits, Orvex.ini as the list reads
-// it, the endpoint folder and names, the `mb` control against stale, foreign and hostile peers and
-// past its connection cap, and the Talvane probe. The hand-off end to end is in tests/app; random
-// frames and profile files are in tests/fuzz.
+// The `mb` transport: the frame layout and limits, the endpoint folder and names, and the control
+// against stale, foreign and hostile peers and past its connection cap. The hand-off that uses it
+// is in tests/dnc; random frame streams are in tests/fuzz.
 #include "MbTestSupport.h"
 #include "mb/InterProc.h"
-#include "profiles/MachineProfiles.h"
 #include "mb/MbConnection.h"
 #include "mb/MbEndpoint.h"
-#include "dnc/TalvaneProbe.h"
 
 #include <QAbstractEventDispatcher>
 #include <QLocalServer>
@@ -58,7 +55,7 @@ void Kinds(std::initializer_list<const char*> kinds)
 
 }  // namespace
 
-class TestDnc : public QObject {
+class TestMb : public QObject {
     Q_OBJECT
     std::unique_ptr<RuntimeFolder> runtime_;
 private Q_SLOTS:
@@ -84,23 +81,6 @@ private Q_SLOTS:
             QVERIFY2(Feed(stream) == mb::FrameDecoder::Result::Malformed, name);
     }
 
-    void profiles()
-    {
-        // Lines end at CR or CR LF; "[MC" and "MCNAME=" in upper case; the number from the 4th
-        // character, the name from the line's first "=", trimmed; an empty name is not listed.
-        const char* ini = "MCNAME=Mill\r\n[MC3]\r\nX=1 MCNAME= A=B \r\nMCNAME=  \r\n[mc4]\r\nmcname=B\r\n"
-                          " [MC5]\rMCNAME=C\r[MC6]\nMCNAME=D\n[MC7]";
-        QCOMPARE(ReadMachineProfiles(ini).entries, (Strings{"0\tMill", "3\t1 MCNAME= A=B", "0\tC", "6\tD\n[MC7]"}));
-        // Blanks, tabs and line feeds skipped anywhere; half to even; clamped to 16 bits.
-        const std::pair<const char*, int> numbers[] = {
-            {"2.5]", 2},      {"3.5", 4},       {" -\t1\n2 ", -12}, {"+.5e1", 5},       {"3E]", 3},    {"1.2.9", 1},
-            {"70000", 32767}, {"-1e9", -32768}, {"1e999", 32767},   {"0.5e400", 32767}, {"1e-999", 0}, {"-x", 0}};
-        for (const auto& [text, number] : numbers)
-            QVERIFY2(ReadMachineNumber(text) == number, text);
-        // The tab ends the number, so a name that starts with digits cannot join it.
-        QVERIFY(ParseMachineEntry("3\t 5-axis  ").number == 3 && ParseMachineEntry("3\t 5-axis  ").name == "5-axis");
-    }
-
     // Created private whatever the umask; anything but this user's private folder is refused, not repaired.
     void endpointFolder_data() { Kinds({"missing", "0750", "0701", "owner", "symlink", "fifo"}); }
     void endpointFolder()
@@ -123,7 +103,7 @@ private Q_SLOTS:
     }
 
     // Names that are one path component in UTF-8 and fit a socket address with the folder; what
-    // is left of ended editors; the probe for Talvane.
+    // is left of ended editors.
     void endpoints()
     {
         const std::string folder = "/run/user/0/mbinterproc";
@@ -141,13 +121,6 @@ private Q_SLOTS:
             MakeStaleSocket(path);
         mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
         QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
-        // The Talvane probe: a listener that never accepts would make a blocking connect wait once
-        // its queue is full.
-        QLocalServer stuck;  // accepts only in the event loop, which does not run meanwhile
-        stuck.setListenBacklogSize(1);
-        QVERIFY(stuck.listen(QString::fromStdString(Path("talvane 4.1"))));
-        for (int probe = 0; probe < 20; ++probe)
-            QCOMPARE(GetTalvaneVersion(), 41);
     }
 
     // A stale socket file is taken over, a live endpoint or a foreign file is not; the endpoint's
@@ -192,8 +165,8 @@ private Q_SLOTS:
         sender.TargetName = "Talvane";
         sender.MessageText = "waited";
         int wakes = 0;
-        const auto counter = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
-                                     this, [&] { ++wakes; });
+        const auto counter =
+            connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, [&] { ++wakes; });
         sender.Send();
         QTest::qWait(300);
         disconnect(counter);
@@ -253,5 +226,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDnc)
-#include "test_dnc.moc"
+QTEST_GUILESS_MAIN(TestMb)
+#include "test_mb.moc"

@@ -1,6 +1,6 @@
-// The raw file routines on real files, as the user running the tests (as nobody when that is
-// root, unless root is named): what is refused, what a save keeps of the file it replaces, what a
-// full disk or a kill leaves.
+// The base library's plain rules, and the raw file routines on real files as the user running the
+// tests (as nobody when that is root, unless root is named): what is refused, what a save keeps of
+// the file it replaces, what a full disk or a kill leaves.
 // Byte fidelity and the attribute boxes are checked through the editor in tests/editor.
 #include <QDir>
 #include <QScopeGuard>
@@ -15,8 +15,10 @@
 #include <sys/wait.h>
 
 #include "FileTestSupport.h"
+#include "base/CommandLine.h"
 #include "base/FileAttributes.h"
 #include "base/TextFile.h"
+#include "base/Twips.h"
 #include "base/UserState.h"
 
 namespace {
@@ -82,9 +84,18 @@ int KilledSave(const std::string& path, const std::string& text, int stop)
 
 }  // namespace
 
-class TextFileTest : public QObject {
+class TestBase : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The program folder without its trailing separator; rounding half to even.
+    void rules()
+    {
+        QVERIFY(WithoutTrailingSeparator("/opt/varnotek/") == "/opt/varnotek" && WithoutTrailingSeparator("/").empty());
+        for (const auto& [value, rounded] :
+             std::initializer_list<std::pair<double, int>>{{0.5, 0}, {1.5, 2}, {2.5, 2}, {2.5001, 3}, {-1.5, -2}})
+            QCOMPARE(int(RoundHalfEven(value)), rounded);
+    }
+
     // A file that a new one would take from its owner, its group, its other names or a closed folder
     // is written in place; either way it keeps owner, group and mode. A full disk is a file size
     // limit; a failed save leaves the file as it was.
@@ -184,5 +195,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TextFileTest)
-#include "test_textfile.moc"
+QTEST_GUILESS_MAIN(TestBase)
+#include "test_base.moc"
