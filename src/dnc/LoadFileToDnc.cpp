@@ -10,8 +10,7 @@
 #include "dnc/DncState.h"
 #include "mb/InterProc.h"
 #include "editor/Documents.h"
-#include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ std::string WriteHandOffFile(EditorSession& editor)
         return path;
     // An empty text has nothing to hand over and nothing went wrong; a failed write has a reason.
     struct stat info {};
-    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) > 0)
+    if (EditorCalls(editor).Length() > 0)
         dialogs.MessageBox(::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) ? HandOffFileIsLinkBox(path)
                                                                                       : HandOffFileNotWrittenBox(path));
     return {};

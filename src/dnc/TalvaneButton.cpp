@@ -6,13 +6,12 @@
 #include "dnc/DncState.h"
 #include "dnc/Form3.h"
 #include "dnc/TalvaneProbe.h"
-#include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 
 void TalvaneCommand(DncState& dnc, EditorSession& editor, const std::function<Form3&()>& selectMachine)
 {
     DialogService& dialogs = editor.Dialogs();
-    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
+    if (EditorCalls(editor).Length() == 0) {
         dialogs.MessageBox(EditorEmptyBox());
         return;
     }

@@ -9,15 +9,15 @@
 #include "base/Text8.h"
 #include "base/UserState.h"
 #include "editor/Documents.h"
-#include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 
 namespace {
 
 // An empty text has nothing to lose, and could not be saved anyway.
 bool HasUnsavedText(const EditorSession& editor)
 {
-    return editor.SendEditor(sci::SCI_GETMODIFY, 0, 0) != 0 && editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) != 0;
+    const EditorCalls calls(editor);
+    return calls.Modify() && calls.Length() != 0;
 }
 
 // recovered-<date>-<time>-<pid>-<file name>: unique to this run, and the user sees which program

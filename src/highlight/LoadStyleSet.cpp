@@ -2,8 +2,7 @@
 // changes nothing.
 #include "highlight/LoadStyleSet.h"
 
-#include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "highlight/Styling.h"
 
 void ApplyStyleSet(Styling& styling, const StyleSetApplication& styleSet)
@@ -25,7 +24,7 @@ bool ApplyStyleSetFile(Styling& styling, bool clearFirst)
     if (content.state == StyleSetFileState::Failed)
         return false;
     if (clearFirst)
-        styling.Editor().SendEditor(sci::SCI_STYLECLEARALL, 0, 0);
+        EditorCalls(styling.Editor()).StyleClearAll();
     if (content.state == StyleSetFileState::Absent)
         ApplyDefaultStyles(styling);
     else

@@ -2,8 +2,7 @@
 #include "highlight/SetupCommands.h"
 
 #include "base/Text8.h"
-#include "editor/EditorSession.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "highlight/LoadStyleSet.h"
 #include "highlight/Styling.h"
 
@@ -36,7 +35,7 @@ bool Reload(Styling& styling)
 
 void StyleFirstVisibleLine(Styling& styling)
 {
-    styling.StyleLine(styling.Editor().SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
+    styling.StyleLine(EditorCalls(styling.Editor()).FirstVisibleLine());
 }
 
 }  // namespace
