@@ -18,7 +18,7 @@
 #include "app/MDIForm1.h"
 #include "app/QtPrintPage.h"
 #include "base/Text8.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "printlayout/PrintLayout.h"
 #include "search/SearchPrimitives.h"
 
@@ -109,7 +109,7 @@ std::optional<PrintFailure> Print(Application& application)
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     if (!printer.isValid() || (toFile && printer.outputFileName().isEmpty()))
         return NoPrinter;
-    PrintRange range{0, editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1, false};
+    PrintRange range{0, EditorCalls(editor).LineCount() - 1, false};
     if (printer.printRange() == QPrinter::Selection)
         range = {GetSelStartLine(editor), GetSelEndLine(editor), true};
     // The layout prints the copies itself, so the printer is asked for one of each job.

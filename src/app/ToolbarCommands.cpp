@@ -6,10 +6,10 @@
 #include "app/MDIForm1.h"
 #include "app/OpenDocument.h"
 #include "app/PrintDocument.h"
-#include "component/SciMessages.h"
 #include "dnc/Form3.h"
 #include "dnc/TalvaneButton.h"
 #include "editor/Documents.h"
+#include "editor/EditorCalls.h"
 #include "editor/UnsavedChanges.h"
 #include "highlight/Form1.h"
 #include "search/frmReplace.h"
@@ -35,7 +35,7 @@ void OpenCommand(Application& application)
 void SaveCommand(Application& application)
 {
     EditorSession& editor = application.editor;
-    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
+    if (EditorCalls(editor).Length() == 0) {
         editor.Dialogs().MessageBox({"Editor is empty", MsgButtons::OK, MsgIcon::None, ""});
         return;
     }

@@ -6,10 +6,10 @@
 #include <string>
 #include <sys/stat.h>
 
-#include "component/SciMessages.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
 #include "editor/Documents.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "mb/InterProc.h"
 
@@ -31,7 +31,7 @@ std::string WriteHandOffFile(EditorSession& editor)
         return path;
     // An empty text has nothing to hand over and nothing went wrong; a failed write has a reason.
     struct stat info {};
-    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) > 0)
+    if (EditorCalls(editor).Length() > 0)
         dialogs.MessageBox(::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) ? HandOffFileIsLinkBox(path)
                                                                                       : HandOffFileNotWrittenBox(path));
     return {};

@@ -2,17 +2,17 @@
 // every press probes and looks for the files afresh.
 #include "dnc/TalvaneButton.h"
 
-#include "component/SciMessages.h"
 #include "dnc/DncMessages.h"
 #include "dnc/DncState.h"
 #include "dnc/Form3.h"
 #include "dnc/TalvaneProbe.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 
 void TalvaneCommand(DncState& dnc, EditorSession& editor, const std::function<Form3&()>& selectMachine)
 {
     DialogService& dialogs = editor.Dialogs();
-    if (editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) == 0) {
+    if (EditorCalls(editor).Length() == 0) {
         dialogs.MessageBox(EditorEmptyBox());
         return;
     }

@@ -11,6 +11,7 @@
 
 #include "base/TextFile.h"
 #include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 
 namespace {
@@ -56,9 +57,10 @@ bool ComponentHasRoom(const EditorSession& editor, std::size_t size)
 {
     constexpr std::size_t kEditingRoom = 1 << 20;
     const std::size_t room = std::min<std::size_t>(size + kEditingRoom, INT32_MAX);
-    editor.SendEditor(sci::SCI_SETSTATUS, sci::SC_STATUS_OK, 0);
-    editor.SendEditor(sci::SCI_ALLOCATE, std::int32_t(room), 0);
-    return editor.SendEditor(sci::SCI_GETSTATUS, 0, 0) == sci::SC_STATUS_OK;
+    const EditorCalls calls(editor);
+    calls.SetStatus(sci::SC_STATUS_OK);
+    calls.Allocate(std::int32_t(room));
+    return calls.Status() == sci::SC_STATUS_OK;
 }
 
 // Puts text in as the whole document. False, with the document emptied, when the component
@@ -67,10 +69,11 @@ bool ReplaceText(EditorSession& editor, const std::string& text)
 {
     // Without undo collection neither the old text nor the new one is copied into the history,
     // which is emptied right after anyway.
-    editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 0, 0);
+    const EditorCalls calls(editor);
+    calls.SetUndoCollection(false);
     ClearDocument(editor);
-    editor.SendEditor(sci::SCI_ADDTEXT, std::int32_t(text.size()), text);
-    const bool whole = editor.SendEditor(sci::SCI_GETSTATUS, 0, 0) == sci::SC_STATUS_OK;
+    calls.AddText(text);
+    const bool whole = calls.Status() == sci::SC_STATUS_OK;
     if (!whole)
         ClearDocument(editor);
     // The text came in with the caret at its end. Moving the caret's end of a selection to
@@ -78,8 +81,8 @@ bool ReplaceText(EditorSession& editor, const std::string& text)
     // whole program for a moment, and on X11 every selection is copied to the primary
     // selection: three times the program's size, and the whole program pasted by a middle
     // click elsewhere. An empty selection at the start first avoids both.
-    editor.SendEditor(sci::SCI_GOTOPOS, 0, 0);
-    editor.SendEditor(sci::SCI_SETUNDOCOLLECTION, 1, 0);
+    calls.GotoPos(0);
+    calls.SetUndoCollection(true);
     MarkUnmodified(editor);
     return whole;
 }
@@ -88,14 +91,16 @@ bool ReplaceText(EditorSession& editor, const std::string& text)
 
 void MarkUnmodified(const EditorSession& editor)
 {
-    editor.SendEditor(sci::SCI_EMPTYUNDOBUFFER, 0, 0);
-    editor.SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
+    const EditorCalls calls(editor);
+    calls.EmptyUndoBuffer();
+    calls.SetSavePoint();
 }
 
 void CaretToStart(const EditorSession& editor)
 {
-    editor.SendEditor(sci::SCI_SETSELECTIONSTART, 0, 0);
-    editor.SendEditor(sci::SCI_SETSELECTIONEND, 0, 0);
+    const EditorCalls calls(editor);
+    calls.SetSelectionStart(0);
+    calls.SetSelectionEnd(0);
 }
 
 bool LoadDocument(EditorSession& editor, const std::string& path)
@@ -117,6 +122,6 @@ bool LoadDocument(EditorSession& editor, const std::string& path)
 
 void ClearDocument(EditorSession& editor)
 {
-    editor.SendEditor(sci::SCI_SETTEXT, 0, std::string_view());
+    EditorCalls(editor).SetText({});
     editor.SetCurrentFilePath({});
 }

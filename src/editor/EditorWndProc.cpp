@@ -4,6 +4,7 @@
 #include "editor/EditorWndProc.h"
 
 #include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 
 void HookEditorWindow(EditorSession& editor)
@@ -30,9 +31,10 @@ void RouteStyleNeeded(const EditorSession& editor, std::int32_t end)
 {
     if (!editor.Hooks.StyleLines)
         return;
-    const std::int32_t start = editor.SendEditor(sci::SCI_GETENDSTYLED, 0, 0);
-    const std::int32_t firstLine = editor.SendEditor(sci::SCI_LINEFROMPOSITION, start, 0);
-    const std::int32_t lastLine = editor.SendEditor(sci::SCI_LINEFROMPOSITION, end, 0);
+    const EditorCalls calls(editor);
+    const std::int32_t start = calls.EndStyled();
+    const std::int32_t firstLine = calls.LineFromPosition(start);
+    const std::int32_t lastLine = calls.LineFromPosition(end);
     editor.Hooks.StyleLines(firstLine, lastLine);
 }
 

@@ -6,8 +6,8 @@
 #include "base/FileAttributes.h"
 #include "base/Text8.h"
 #include "base/TextFile.h"
-#include "component/SciMessages.h"
 #include "editor/Documents.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 
 namespace {
@@ -21,14 +21,15 @@ struct DocumentSave {
 
 DocumentSave WriteDocument(const EditorSession& editor, const std::string& path, LinkPolicy links)
 {
-    const std::int64_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    const EditorCalls calls(editor);
+    const std::int64_t length = calls.Length();
     if (length <= 0)
         return {SaveOutcome::Empty, {}};
     if (!FitsInDocument(length))
         return {SaveOutcome::TooLarge, {}};
     std::string text(std::size_t(length) + 1, '\0');
     // The component answers with the bytes it copied; anything else would write NULs over the file.
-    if (editor.SendEditorDirect(sci::SCI_GETTEXT, std::int32_t(length + 1), text.data()) != length)
+    if (calls.GetText(std::int32_t(length + 1), text.data()) != length)
         return {SaveOutcome::TextNotRead, {}};
     text.resize(std::size_t(length));
     SaveResult file = SaveTextFile(path, text, false, links);
@@ -114,6 +115,6 @@ std::string SaveDocumentAs(EditorSession& editor)
         TellNotSaved(editor, *name, save);
         return {};
     }
-    editor.SendEditor(sci::SCI_SETSAVEPOINT, 0, 0);
+    EditorCalls(editor).SetSavePoint();
     return *name;
 }

@@ -8,8 +8,8 @@
 
 #include "base/Text8.h"
 #include "base/UserState.h"
-#include "component/SciMessages.h"
 #include "editor/Documents.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 
 namespace {
@@ -17,7 +17,8 @@ namespace {
 // An empty text has nothing to lose, and could not be saved anyway.
 bool HasUnsavedText(const EditorSession& editor)
 {
-    return editor.SendEditor(sci::SCI_GETMODIFY, 0, 0) != 0 && editor.SendEditor(sci::SCI_GETLENGTH, 0, 0) != 0;
+    const EditorCalls calls(editor);
+    return calls.Modify() && calls.Length() != 0;
 }
 
 // recovered-<date>-<time>-<pid>-<file name>: unique to this run, and the user sees which program

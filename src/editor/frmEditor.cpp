@@ -7,6 +7,7 @@
 #include "base/Twips.h"
 #include "component/SciMessages.h"
 #include "editor/ComponentFailure.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorGeometry.h"
 #include "editor/EditorSession.h"
 #include "editor/EditorWndProc.h"
@@ -37,15 +38,14 @@ void frmEditor::Load()
 
 void frmEditor::ConfigureComponent()
 {
-    using namespace sci;
-    const EditorSession& e = editor_;
-    e.SendEditor(SCI_SETSTYLEBITS, 6, 0);
-    e.SendEditor(SCI_SETLEXER, SCLEX_CONTAINER, 0);
-    e.SendEditor(SCI_STYLESETFORE, STYLE_DEFAULT, 0);
-    e.SendEditor(SCI_STYLESETBACK, STYLE_DEFAULT, 0xFFFFFF);
-    e.SendEditor(SCI_STYLESETBOLD, STYLE_DEFAULT, 0);
-    e.SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, 10);
-    e.SendEditor(SCI_STYLECLEARALL, 0, 0);
+    const EditorCalls calls(editor_);
+    calls.SetStyleBits(6);
+    calls.SetLexer(sci::SCLEX_CONTAINER);
+    calls.StyleSetFore(sci::STYLE_DEFAULT, 0);
+    calls.StyleSetBack(sci::STYLE_DEFAULT, 0xFFFFFF);
+    calls.StyleSetBold(sci::STYLE_DEFAULT, false);
+    calls.StyleSetSize(sci::STYLE_DEFAULT, 10);
+    calls.StyleClearAll();
 }
 
 void frmEditor::Unload()

@@ -2,7 +2,7 @@
 // changes nothing.
 #include "highlight/LoadStyleSet.h"
 
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "highlight/Styling.h"
 
@@ -25,7 +25,7 @@ bool ApplyStyleSetFile(Styling& styling, bool clearFirst)
     if (content.state == StyleSetFileState::Failed)
         return false;
     if (clearFirst)
-        styling.Editor().SendEditor(sci::SCI_STYLECLEARALL, 0, 0);
+        EditorCalls(styling.Editor()).StyleClearAll();
     if (content.state == StyleSetFileState::Absent)
         ApplyDefaultStyles(styling);
     else

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "highlight/RestyleProgress.h"
 
@@ -42,11 +42,12 @@ void Styling::RestyleDocument()
     AppState& app = editor_.App();
     if (!StylingEnabled || RestyleBusy)
         return;
+    const EditorCalls calls(editor_);
     EventTurns turns;
     bool restart = true;
     while (restart) {
         restart = false;
-        const std::int32_t lastLine = editor_.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1;
+        const std::int32_t lastLine = calls.LineCount() - 1;
         if (lastLine < 1)
             break;
         const std::int32_t step = RestyleStep(lastLine);
@@ -55,7 +56,7 @@ void Styling::RestyleDocument()
         std::int32_t shownBar = -1;
         for (std::int32_t line = 0; line <= lastLine; ++line) {
             turns.Give();
-            line = std::max(line, editor_.SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
+            line = std::max(line, calls.FirstVisibleLine());
             StyleLine(line);
             if (app.StyleRestartRequested) {
                 restart = true;

@@ -2,7 +2,7 @@
 #include "highlight/SetupCommands.h"
 
 #include "base/Text8.h"
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "highlight/LoadStyleSet.h"
 #include "highlight/Styling.h"
@@ -34,10 +34,7 @@ bool Reload(Styling& styling)
     return false;
 }
 
-void StyleFirstVisibleLine(Styling& styling)
-{
-    styling.StyleLine(styling.Editor().SendEditor(sci::SCI_GETFIRSTVISIBLELINE, 0, 0));
-}
+void StyleFirstVisibleLine(Styling& styling) { styling.StyleLine(EditorCalls(styling.Editor()).FirstVisibleLine()); }
 
 }  // namespace
 

@@ -2,16 +2,17 @@
 // scanner gives them. Lines of any length are styled in full.
 #include "highlight/Styling.h"
 
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "styling/StyleRunMessages.h"
 
 void Styling::ReadLineInto(std::int32_t line, std::string& text) const
 {
-    const std::int32_t length = editor_.SendEditor(sci::SCI_LINELENGTH, line, 0);
+    const EditorCalls calls(editor_);
+    const std::int32_t length = calls.LineLength(line);
     text.resize(std::size_t(std::max(length, 0)));
     if (length > 0)
-        editor_.SendEditorDirect(sci::SCI_GETLINE, line, text.data());
+        calls.GetLine(line, text.data());
 }
 
 std::string Styling::GetLineText(std::int32_t line) const
@@ -21,10 +22,7 @@ std::string Styling::GetLineText(std::int32_t line) const
     return text;
 }
 
-std::int32_t Styling::GetLineStart(std::int32_t line) const
-{
-    return editor_.SendEditorDirect(sci::EM_LINEINDEX, line, 0);
-}
+std::int32_t Styling::GetLineStart(std::int32_t line) const { return EditorCalls(editor_).LineIndex(line); }
 
 void Styling::SetStyleRun(std::int32_t position, std::int32_t length, std::uint8_t entry, std::int32_t mode) const
 {

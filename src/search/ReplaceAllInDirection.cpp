@@ -1,10 +1,8 @@
 // Replace All in one direction: the replace-and-search-on loop over the primitives.
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "search/SearchPrimitives.h"
 #include "search/TargetSearch.h"
-
-using namespace sci;
 
 namespace {
 
@@ -24,6 +22,7 @@ std::int32_t ReplaceAllInDirection(const EditorSession& editor, const std::strin
     // An empty text would be "found" everywhere without ever moving on.
     if (text.empty())
         return 0;
+    const EditorCalls calls(editor);
     const std::int32_t flags = SearchFlags(matchCase, wholeWord, regExp);
     TargetMatch match = FindMatch(editor, text, up, false, flags);
     bool barredAtFrom = up;
@@ -31,17 +30,17 @@ std::int32_t ReplaceAllInDirection(const EditorSession& editor, const std::strin
     while (match.Found()) {
         if (TakesPlaceAgain(match, barredAtFrom)) {
             // One character on (a CR LF counts as one), then search again from there.
-            const std::int32_t step = editor.SendEditor(up ? SCI_POSITIONBEFORE : SCI_POSITIONAFTER, match.start, 0);
+            const std::int32_t step = up ? calls.PositionBefore(match.start) : calls.PositionAfter(match.start);
             if (step == match.start)
                 break;  // the end of the document in this direction
-            editor.SendEditor(SCI_GOTOPOS, step, 0);
+            calls.GotoPos(step);
             barredAtFrom = false;
         } else {
             const std::int32_t p = GetSelStart(editor);
             ReplaceSelection(editor, replacement);
             ++count;
             if (up)
-                editor.SendEditor(SCI_GOTOPOS, p, 0);
+                calls.GotoPos(p);
             barredAtFrom = match.Empty();
         }
         match = FindMatch(editor, text, up, false, flags);

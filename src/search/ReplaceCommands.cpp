@@ -1,11 +1,9 @@
 // The dialog's sequences over the primitives, and its four message boxes, all titled "Replace".
 #include "search/ReplaceCommands.h"
 
-#include "component/SciMessages.h"
+#include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "search/SearchPrimitives.h"
-
-using namespace sci;
 
 namespace {
 
@@ -30,19 +28,20 @@ std::int32_t ReplaceAll(const EditorSession& editor, const SearchRequest& r, boo
 // was with the caret at the start of its line; the total count.
 std::int32_t ReplaceAllPasses(const EditorSession& editor, const SearchRequest& request)
 {
-    const std::int32_t caret = editor.SendEditor(SCI_GETCURRENTPOS, 0, 0);
-    const std::int32_t firstVisible = editor.SendEditor(SCI_GETFIRSTVISIBLELINE, 0, 0);
-    const std::int32_t line = editor.SendEditor(SCI_LINEFROMPOSITION, caret, 0);
-    editor.SendEditor(SCI_GOTOLINE, line, 0);
+    const EditorCalls calls(editor);
+    const std::int32_t caret = calls.CurrentPos();
+    const std::int32_t firstVisible = calls.FirstVisibleLine();
+    const std::int32_t line = calls.LineFromPosition(caret);
+    calls.GotoLine(line);
     const std::int32_t down = request.wrap || !request.up ? ReplaceAll(editor, request, false) : 0;
     std::int32_t up = 0;
     if (request.wrap || request.up) {
-        editor.SendEditor(SCI_GOTOLINE, line, 0);
+        calls.GotoLine(line);
         up = ReplaceAll(editor, request, true);
-        editor.SendEditor(SCI_GOTOLINE, editor.SendEditor(SCI_GETLINECOUNT, 0, 0), 0);
+        calls.GotoLine(calls.LineCount());
     }
-    editor.SendEditor(SCI_GOTOLINE, firstVisible, 0);
-    editor.SendEditor(SCI_GOTOLINE, line, 0);
+    calls.GotoLine(firstVisible);
+    calls.GotoLine(line);
     return down + up;
 }
 
@@ -83,7 +82,7 @@ bool ReplaceCommand(const EditorSession& editor, const SearchRequest& request)
         const std::int32_t p = GetSelStart(editor);
         ReplaceSelection(editor, request.replacement);
         // The inserted text becomes the selection, caret at its end, and the search goes on from it.
-        editor.SendEditor(SCI_SETSELECTIONSTART, p, 0);
+        EditorCalls(editor).SetSelectionStart(p);
     }
     if (Find(editor, request) == -1)
         ShowNotFound(editor, request.text);

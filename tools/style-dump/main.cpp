@@ -9,21 +9,14 @@
 
 #include "app/Application.h"
 #include "base/Text8.h"
-#include "component/SciMessages.h"
 #include "editor/Documents.h"
+#include "editor/EditorCalls.h"
 #include "editor/frmEditor.h"
 
 namespace {
 
 // Styles are fetched in slices of this many bytes, so a very long line needs no huge buffer.
 constexpr std::int32_t SliceBytes = 65536;
-
-// The component's Sci_TextRange.
-struct TextRange {
-    long cpMin;
-    long cpMax;
-    char* text;
-};
 
 // Nobody can answer a box here: each one goes to stderr and gets the answer that goes on
 // without a change (OK, or No to a question).
@@ -87,8 +80,8 @@ private:
 void FetchStyles(const EditorSession& editor, std::int32_t start, std::int32_t end, std::string& styled)
 {
     styled.resize(std::size_t(end - start) * 2 + 2);
-    TextRange range{start, end, styled.data()};
-    editor.SendEditorDirect(sci::SCI_GETSTYLEDTEXT, 0, &range);
+    SciTextRange range{start, end, styled.data()};
+    EditorCalls(editor).GetStyledText(range);
 }
 
 void WriteLineRuns(const EditorSession& editor, std::int32_t line, std::int32_t start, std::int32_t end,
@@ -115,14 +108,14 @@ void WriteLineRuns(const EditorSession& editor, std::int32_t line, std::int32_t 
 
 bool WriteStyleRuns(const EditorSession& editor, std::FILE* out)
 {
-    const std::int32_t lineCount = editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0);
-    const std::int32_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
+    const EditorCalls calls(editor);
+    const std::int32_t lineCount = calls.LineCount();
+    const std::int32_t length = calls.Length();
     RunWriter writer(out);
     std::string styled;
     std::int32_t start = 0;
     for (std::int32_t line = 0; line < lineCount; ++line) {
-        const std::int32_t end =
-            line + 1 < lineCount ? editor.SendEditor(sci::SCI_POSITIONFROMLINE, line + 1, 0) : length;
+        const std::int32_t end = line + 1 < lineCount ? calls.PositionFromLine(line + 1) : length;
         WriteLineRuns(editor, line, start, std::clamp(end, start, length), writer, styled);
         start = std::clamp(end, start, length);
     }
@@ -140,7 +133,7 @@ int DumpStyles(const std::string& path)
         std::fprintf(stderr, "style-dump: cannot load %s\n", path.c_str());
         return 1;
     }
-    application.styling.StyleLines(0, editor.SendEditor(sci::SCI_GETLINECOUNT, 0, 0) - 1);
+    application.styling.StyleLines(0, EditorCalls(editor).LineCount() - 1);
     if (!WriteStyleRuns(editor, stdout)) {
         std::fprintf(stderr, "style-dump: cannot write the output\n");
         return 1;
