@@ -26,7 +26,7 @@ std::string WriteHandOffFile(EditorSession& editor)
     case MsgAnswer::Cancel: return {};
     }
     // A link at the fixed name could send the text over any file the user may write.
-    const std::string path = editor.App().ProgramFile(HandOffFileName);
+    const std::string path = editor.App().HandOffFile(HandOffFileName);
     if (SaveDocument(editor, path, LinkPolicy::NeverThrough))
         return path;
     // An empty text has nothing to hand over and nothing went wrong; a failed write has a reason.

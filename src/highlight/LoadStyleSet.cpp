@@ -20,7 +20,7 @@ namespace {
 
 bool ApplyStyleSetFile(Styling& styling, bool clearFirst)
 {
-    const std::string path = styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
+    const std::string path = styling.Editor().App().SettingsFileToRead(std::string(kStyleSetFileName));
     const StyleSetFileContent content = ReadStyleSetFile(path);
     if (content.state == StyleSetFileState::Failed)
         return false;

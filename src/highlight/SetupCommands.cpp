@@ -9,16 +9,21 @@
 
 namespace {
 
-std::string StyleSetPath(const Styling& styling)
+std::string StyleSetToRead(const Styling& styling)
 {
-    return styling.Editor().App().ProgramFile(std::string(kStyleSetFileName));
+    return styling.Editor().App().SettingsFileToRead(std::string(kStyleSetFileName));
+}
+
+std::string StyleSetToWrite(const Styling& styling)
+{
+    return styling.Editor().App().SettingsFileToWrite(std::string(kStyleSetFileName));
 }
 
 void TellNotWritten(const Styling& styling, const std::string& what, const std::string& path)
 {
     styling.Editor().Dialogs().MessageBox(
         {"Could not " + what + " '" + ShownPath(path) +
-             "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
+             "'\r\n\r\nThe folder may be read-only or the disk full. Nothing has been changed.",
          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
 }
 
@@ -28,7 +33,7 @@ bool Reload(Styling& styling)
     if (ReloadStyleSet(styling))
         return true;
     styling.Editor().Dialogs().MessageBox({"The style set was saved but could not be read again from '" +
-                                               ShownPath(StyleSetPath(styling)) +
+                                               ShownPath(StyleSetToRead(styling)) +
                                                "'\r\n\r\nThe editor keeps the colours it shows.",
                                            MsgButtons::OK, MsgIcon::Exclamation, "Can't open"});
     return false;
@@ -40,7 +45,7 @@ void StyleFirstVisibleLine(Styling& styling) { styling.StyleLine(EditorCalls(sty
 
 StyleSetDialogData ReadStyleSetForDialog(Styling& styling)
 {
-    const StyleSetFileContent content = ReadStyleSetFile(StyleSetPath(styling));
+    const StyleSetFileContent content = ReadStyleSetFile(StyleSetToRead(styling));
     if (content.state == StyleSetFileState::Absent)
         ApplyDefaultStyles(styling);
     return DialogDataFromStyleSet(content.bytes);
@@ -48,7 +53,7 @@ StyleSetDialogData ReadStyleSetForDialog(Styling& styling)
 
 bool SaveStyleSet(Styling& styling, const StyleSetDialogData& data)
 {
-    const std::string path = StyleSetPath(styling);
+    const std::string path = StyleSetToWrite(styling);
     if (!WriteStyleSetFile(path, StyleSetTextFromDialog(data))) {
         TellNotWritten(styling, "save the style set to", path);
         return false;
@@ -70,7 +75,7 @@ bool DeleteStyleSet(Styling& styling)
     // No, and a box closed without an answer, keep the style set.
     if (answer != MsgAnswer::Yes)
         return false;
-    const std::string path = StyleSetPath(styling);
+    const std::string path = StyleSetToWrite(styling);
     if (!WriteStyleSetFile(path, kDeletedStyleSetText)) {
         TellNotWritten(styling, "delete the style set: nothing could be written to", path);
         return false;
@@ -83,7 +88,8 @@ bool SaveDisplaySettings(Styling& styling, const DisplaySettings& chosen)
 {
     AppState& app = styling.Editor().App();
     if (!WriteDisplaySettingsFile(app, chosen)) {
-        TellNotWritten(styling, "save the display settings to", app.ProgramFile(std::string(kDisplaySettingsFileName)));
+        TellNotWritten(styling, "save the display settings to",
+                       app.SettingsFileToWrite(std::string(kDisplaySettingsFileName)));
         return false;
     }
     const bool changed = chosen != DisplaySettings{app.ColorOn, app.BoldMode};

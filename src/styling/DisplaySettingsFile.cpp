@@ -17,8 +17,6 @@ constexpr qint64 kMaxDisplaySettingsBytes = 1024 * 1024;
 
 bool Contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
 
-std::string PathOf(const AppState& app) { return app.ProgramFile(std::string(kDisplaySettingsFileName)); }
-
 }  // namespace
 
 DisplaySettings DisplaySettingsFromText(std::string_view text)
@@ -46,7 +44,7 @@ std::string DisplaySettingsText(const DisplaySettings& settings)
 
 DisplaySettings ReadDisplaySettingsFile(const AppState& app)
 {
-    const std::string path = PathOf(app);
+    const std::string path = app.SettingsFileToRead(std::string(kDisplaySettingsFileName));
     if (!RegularFileExists(path))
         return {};
     std::optional<std::string> text;
@@ -59,5 +57,6 @@ DisplaySettings ReadDisplaySettingsFile(const AppState& app)
 
 bool WriteDisplaySettingsFile(const AppState& app, const DisplaySettings& settings)
 {
-    return WriteTextFile(PathOf(app), DisplaySettingsText(settings), false);
+    return WriteTextFile(app.SettingsFileToWrite(std::string(kDisplaySettingsFileName)), DisplaySettingsText(settings),
+                         false);
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "FileTestSupport.h"
+#include "ImmutableFlag.h"
 #include "MbTestSupport.h"
 #include "TalvaneSim.h"
 #include "TestApp.h"
@@ -52,7 +53,7 @@ struct Press {
     QByteArray ini = "[MC0]\r\nMCNAME=Zero\r\n[MC5]\r\nMCNAME=Five\r\n";
     QStringList sim{};  // talvane-sim's options
     std::string text = Program;
-    QString script{};  // then in Select Machine: a digit selects a row, 'o' OK, 'c' Cancel, 'g' no program folder
+    QString script{};  // then in Select Machine: a digit selects a row, 'o' OK, 'c' Cancel
     std::deque<MsgAnswer> answers{};              // to the save question
     QString saveAs{};                             // the Save As dialog's answer, in the program folder; empty to cancel
     Boxes boxes{};                                // every box shown
@@ -105,7 +106,7 @@ private Q_SLOTS:
         const MsgAnswer No = MsgAnswer::No, Yes = MsgAnswer::Yes;
         // clang-format off
         const MessageBoxRequest notWritten{"The file was not loaded to Talvane because it could not be written to "
-            "'/nonexistent/dncfile.tmp'\r\n\r\nCheck that the program folder exists, that you may write to it, and "
+            "'<folder>/dncfile.tmp'\r\n\r\nCheck that the program folder exists, that you may write to it, and "
             "that the disk is not full", MsgButtons::OK, MsgIcon::Exclamation, "Can't save"};
         QTest::newRow("editor empty") << Press{.text = "", .boxes = {Notice("", "Editor is empty")}};
         QTest::newRow("not running, installed") << Press{.files = {"talvane"}, .sim = none, .boxes = {NotRunning}};
@@ -123,7 +124,7 @@ private Q_SLOTS:
         QTest::newRow("nothing selected, then Cancel") << Press{.script = "oc"};
         QTest::newRow("Save As cancelled") << Press{.script = "1o", .answers = {Yes}, .boxes = {SaveQuestion},
             .listed = listed};
-        QTest::newRow("dncfile.tmp not written") << Press{.script = "1go", .answers = {No},
+        QTest::newRow("dncfile.tmp not written") << Press{.files = {"Orvex.ini", "dncfile.tmp/"}, .script = "1o", .answers = {No},
             .boxes = {SaveQuestion, notWritten}, .listed = listed};
         const QByteArray oneMachine = "[MC4]\r\nMCNAME=Lathe\r\n";
         QTest::newRow("Save ? closed") << Press{.ini = oneMachine, .answers = {MsgAnswer::Cancel},
@@ -151,8 +152,6 @@ private Q_SLOTS:
             Form3* form = t->forms.Find<Form3>();
             if (step.isDigit())
                 form->List1()->setCurrentRow(step.digitValue());
-            else if (step == 'g')
-                t->app.ProgramFolder = "/nonexistent";
             else
                 (step == 'o' ? form->Command1() : form->Command2())->click();
         }
@@ -182,6 +181,29 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(folder->filePath("dncfile.tmp")).isFile(), handedOver || !press.link.isEmpty());
         QVERIFY(press.link.isEmpty() || OnDisk(File(press.link)) == press.ini);
         QCOMPARE(t->editor.CurrentFilePath(), std::string());
+    }
+
+    // Where the user may not write the program folder (a shop's install), the file goes to the
+    // user's own cache folder, and that is the path Talvane is sent.
+    void readOnlyProgramFolder()
+    {
+        QTemporaryDir cache;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        QVERIFY(PutOnDisk(File("Orvex.ini"), "[MC4]\r\nMCNAME=Lathe\r\n"));
+        const auto unlock = qScopeGuard([&] {
+            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qunsetenv("XDG_CACHE_HOME");
+        });
+        ImmutableFlag locked(folder->path().toStdString());
+        QVERIFY(locked.isSet() || QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+        TalvaneSim sim({});
+        SetText(t->editor, Program);
+        t->dialogs.answers = {MsgAnswer::No};
+        main->picToolbar_Click(4);
+        const std::string path = QFile::encodeName(cache.path()).toStdString() + "/varnotek/dncfile.tmp";
+        QTRY_COMPARE(sim.Frames(), QByteArray::fromStdString(main->mb().EndpointName() + "\t4\t" + path + "\n"));
+        QCOMPARE(OnDisk(path), QByteArray::fromStdString(Program));
+        QVERIFY(t->dialogs.boxes == Boxes{SaveQuestion} && !QFile::exists(folder->filePath("dncfile.tmp")));
     }
 
     // Only Talvane's refusals in upper case, the latest of those that come together; a refusal that

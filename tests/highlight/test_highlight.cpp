@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include "FileTestSupport.h"
+#include "ImmutableFlag.h"
 #include "TestApp.h"
 #include "editor/Documents.h"
 #include "highlight/Form1.h"
@@ -176,26 +177,56 @@ private Q_SLOTS:
                      (QList<int>{yes ? 0 : Red, yes, yes}));
         }
         QCOMPARE(OnDisk(File("StyleSet.sty")), QByteArray("STYLE=ON\r\n(1#0"));
-        // Where nothing can be written, a box names the file and nothing changes.
-        QVERIFY(PutOnDisk(File("blocker"), "x"));
-        t->app.ProgramFolder = File("blocker") + "/folder";
+        // Where nothing can be written, neither the program folder nor the user's own store, a box
+        // names the file and nothing changes.
+        const std::string blocker = File("blocker"), own = blocker + "/varnotek/";
+        QVERIFY(PutOnDisk(blocker, "x"));
+        t->app.ProgramFolder = blocker + "/folder";
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(blocker));
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
         Release("col", 17);
         Button("chkColorOn")->setChecked(false);
         t->dialogs.answers = {MsgAnswer::Yes};
         const std::pair<const char*, std::string> presses[] = {
-            {"Command4", "save the style set to '" + File("StyleSet.sty")},
-            {"Command8", "delete the style set: nothing could be written to '" + File("StyleSet.sty")},
-            {"Command1", "save the display settings to '" + File("edset.ini")}};
+            {"Command4", "save the style set to '" + own + "StyleSet.sty"},
+            {"Command8", "delete the style set: nothing could be written to '" + own + "StyleSet.sty"},
+            {"Command1", "save the display settings to '" + own + "edset.ini"}};
         for (const auto& [button, what] : presses) {
             Press(button);
             QCOMPARE(t->dialogs.boxes.back(),
                      (MessageBoxRequest{
                          "Could not " + what +
-                             "'\r\n\r\nThe program folder may be read-only or the disk full. Nothing has been changed.",
+                             "'\r\n\r\nThe folder may be read-only or the disk full. Nothing has been changed.",
                          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"}));
             QVERIFY(t->forms.Exists<Form1>() && t->app.ColorOn && Fore(13) == 0 &&
                     TextColour(Control("ltr", 24)) == Red);
         }
+    }
+
+    // A program folder the user may not write (a shop's install): the shop's style set shows until
+    // the user saves their own, which goes to the user's own store, as do the display settings.
+    void readOnlyProgramFolder()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QByteArray shop = "STYLE=ON\r\nM1#255";
+        QVERIFY(PutOnDisk(File("StyleSet.sty"), shop) && ReloadStyleSet(t->styling));
+        const auto unlock = qScopeGuard([&] {
+            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qunsetenv("XDG_CONFIG_HOME");
+        });
+        ImmutableFlag locked(folder->path().toStdString());
+        QVERIFY(locked.isSet() || QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+        Open();
+        QCOMPARE(TextColour(Control("ltr", 13)), Red);
+        Release("ltr", 13);
+        Release("col", 28);
+        Press("Command4");
+        Press("Command1");
+        const std::string own = QFile::encodeName(config.path()).toStdString() + "/varnotek/";
+        QVERIFY2(OnDisk(own + "StyleSet.sty").contains("M1#49152"), OnDisk(own + "StyleSet.sty").constData());
+        QCOMPARE(OnDisk(own + "edset.ini"), QByteArray("COLOR=ON\r\nBOLD=NONE"));
+        QVERIFY(OnDisk(File("StyleSet.sty")) == shop && Fore(Style(13)) == Green && t->dialogs.boxes.empty());
     }
 
     // Enter, Enter in the dialog just opened closes it and changes nothing.
