@@ -7,18 +7,15 @@
 #include <QObject>
 
 class EditorSession;
-class QSocketNotifier;
 
 // Lives for the whole event loop; quits it when a termination signal arrives.
 class TerminationSignals : public QObject {
 public:
     explicit TerminationSignals(EditorSession& editor, QObject* parent = nullptr);
-    ~TerminationSignals() override;
 
 private:
     void Terminate();
 
     EditorSession& editor_;
-    QSocketNotifier* notifier_ = nullptr;
     bool ending_ = false;
 };

@@ -1,12 +1,12 @@
 // talvane-sim: a headless stand-in for Talvane that prints the frames it receives and can reply.
 #include "SimFiles.h"
+#include "base/SignalWatch.h"
 #include "mb/InterProc.h"
 #include "mb/MbEndpoint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
 
 #include <algorithm>
 #include <csignal>
@@ -14,19 +14,9 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void OnStopSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
-}
 
 // Every byte visible and unambiguous: printable ASCII as is, backslash and the rest as \xNN.
 std::string Escape(const std::string& bytes)
@@ -44,20 +34,6 @@ std::string Escape(const std::string& bytes)
         }
     }
     return out;
-}
-
-// SIGTERM and SIGINT end the event loop, so the endpoints are closed and their files removed.
-bool InstallStopSignals(QCoreApplication& app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return false;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGTERM, &action, nullptr) == 0 && ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
 int Fail(const QString& message, int status)
@@ -105,7 +81,9 @@ int main(int argc, char* argv[])
     QFile record(parser.value(recordOption));
     if (parser.isSet(recordOption) && !record.open(QIODevice::WriteOnly | QIODevice::Append))
         return Fail("cannot open the record file", 1);
-    if (!InstallStopSignals(app))
+    // SIGTERM and SIGINT end the event loop, so the endpoints are closed and their files removed.
+    const SignalWatch stop({SIGTERM, SIGINT}, [] { QCoreApplication::quit(); });
+    if (!stop.Watching())
         return Fail("cannot handle signals", 1);
 
     // The message endpoint first: replies go out under its name. The window title is how the
