@@ -59,6 +59,7 @@ void Application::ConnectLayers()
         mb.StopListening();
     };
     editor.Hooks.FilePathChanged = [this](const std::string& path) {
+        styling.StyleRestartRequested = true;
         if (MDIForm1* main = forms.Find<MDIForm1>())
             main->ShowFilePath(path);
     };

@@ -85,7 +85,8 @@ MDIForm1::MDIForm1(Application& application) : FormWindow(QStringLiteral("MDIFor
     connect(pic1_, &ToolbarStrip::ButtonClicked, this, &MDIForm1::picToolbar_Click);
     InstallToolbarCommands(*this, application_);
     ShowFilePath(application_.editor.CurrentFilePath());
-    connect(pic1_->PathBox(), &QLineEdit::textChanged, this, [this] { application_.app.StyleRestartRequested = true; });
+    connect(pic1_->PathBox(), &QLineEdit::textChanged, this,
+            [this] { application_.styling.StyleRestartRequested = true; });
 
     resize(635, 386);
     CentreOnScreen(*this);
@@ -125,9 +126,10 @@ void MDIForm1::Load()
     AppState& app = application_.app;
     app.CommandLineFile = CommandLineFileFrom(app.Arguments);
     app.ProgramFolder = WithoutTrailingSeparator(app.ProgramFolder);
-    const DisplaySettings display = ReadDisplaySettingsFile(app);
-    app.ColorOn = display.colorOn;
-    app.BoldMode = display.boldMode;
+    Styling& styling = application_.styling;
+    const DisplaySettings display = ReadDisplaySettingsFile(app, {styling.ColorOn, styling.BoldMode});
+    styling.ColorOn = display.colorOn;
+    styling.BoldMode = display.boldMode;
     ShowEditorWindow();
     // A missing or unusable command-line file opens nothing and says nothing.
     if (!app.CommandLineFile.empty() && RegularFileExists(app.CommandLineFile))

@@ -13,9 +13,6 @@ struct AppState {
     std::string CommandLineFile;         // the arguments as one path, double quotes removed
     bool AboutBoxMode = false;           // Form2 serves as the About box, not the start-up window
     bool AppClosing = false;             // shutdown has begun
-    bool ColorOn = true;                 // display settings
-    std::uint8_t BoldMode = 0;           // 0 none, 1 some, 2 all
-    bool StyleRestartRequested = false;  // a running whole-document pass starts over
 
     // ProgramFolder + "/" + name: where every file of the application lives.
     std::string ProgramFile(const std::string& name) const;

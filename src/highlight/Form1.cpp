@@ -70,10 +70,11 @@ void Form1::ConnectControls()
 
 void Form1::Load()
 {
-    const AppState& app = styling_.Editor().App();
-    chkColorOn_->setChecked(app.ColorOn);
+    chkColorOn_->setChecked(styling_.ColorOn);
     chkColorOn_Click();
-    QRadioButton* bold = app.BoldMode == BoldAll ? optAllBold_ : app.BoldMode == BoldSome ? optSomeBold_ : optNoBold_;
+    QRadioButton* bold = styling_.BoldMode == BoldAll    ? optAllBold_
+                         : styling_.BoldMode == BoldSome ? optSomeBold_
+                                                         : optNoBold_;
     bold->setChecked(true);
     LoadStyleSetIntoDialog();
     currentLetter_ = 24;

@@ -39,7 +39,7 @@ void Styling::ShowProgress(const std::string& text) const
 
 void Styling::RestyleDocument()
 {
-    AppState& app = editor_.App();
+    const AppState& app = editor_.App();
     if (!StylingEnabled || RestyleBusy)
         return;
     const EditorCalls calls(editor_);
@@ -51,14 +51,14 @@ void Styling::RestyleDocument()
         if (lastLine < 1)
             break;
         const std::int32_t step = RestyleStep(lastLine);
-        app.StyleRestartRequested = false;
+        StyleRestartRequested = false;
         RestyleBusy = true;
         std::int32_t shownBar = -1;
         for (std::int32_t line = 0; line <= lastLine; ++line) {
             turns.Give();
             line = std::max(line, calls.FirstVisibleLine());
             StyleLine(line);
-            if (app.StyleRestartRequested) {
+            if (StyleRestartRequested) {
                 restart = true;
                 break;
             }

@@ -61,7 +61,7 @@ bool SaveStyleSet(Styling& styling, const StyleSetDialogData& data)
     if (!Reload(styling))
         return true;
     StyleFirstVisibleLine(styling);
-    styling.Editor().App().StyleRestartRequested = true;
+    styling.StyleRestartRequested = true;
     styling.RestyleDocument();
     return true;
 }
@@ -86,15 +86,15 @@ bool DeleteStyleSet(Styling& styling)
 
 bool SaveDisplaySettings(Styling& styling, const DisplaySettings& chosen)
 {
-    AppState& app = styling.Editor().App();
+    const AppState& app = styling.Editor().App();
     if (!WriteDisplaySettingsFile(app, chosen)) {
         TellNotWritten(styling, "save the display settings to",
                        app.SettingsFileToWrite(std::string(kDisplaySettingsFileName)));
         return false;
     }
-    const bool changed = chosen != DisplaySettings{app.ColorOn, app.BoldMode};
-    app.ColorOn = chosen.colorOn;
-    app.BoldMode = chosen.boldMode;
+    const bool changed = chosen != DisplaySettings{styling.ColorOn, styling.BoldMode};
+    styling.ColorOn = chosen.colorOn;
+    styling.BoldMode = chosen.boldMode;
     if (changed)
         StyleFirstVisibleLine(styling);
     return true;

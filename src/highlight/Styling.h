@@ -16,9 +16,12 @@ public:
     Styling(const Styling&) = delete;
     Styling& operator=(const Styling&) = delete;
 
-    StyleModeTable StyleModes{};  // style mode per style entry, 1..27 at [0..26]
-    bool StylingEnabled = false;  // set when a style set turns styling on
-    bool RestyleBusy = false;     // a whole-document pass is running
+    StyleModeTable StyleModes{};         // style mode per style entry, 1..27 at [0..26]
+    bool StylingEnabled = false;         // set when a style set turns styling on
+    bool RestyleBusy = false;            // a whole-document pass is running
+    bool StyleRestartRequested = false;  // a running whole-document pass starts over
+    bool ColorOn = true;                 // display settings (edset.ini)
+    std::uint8_t BoldMode = 0;           // 0 none, 1 some, 2 all
     // Shows the pass's progress, a row of "|"; the empty text when it ends. May be left empty.
     std::function<void(const std::string& text)> ShowStatusText;
 

@@ -42,7 +42,7 @@ std::string DisplaySettingsText(const DisplaySettings& settings)
     return text;
 }
 
-DisplaySettings ReadDisplaySettingsFile(const AppState& app)
+DisplaySettings ReadDisplaySettingsFile(const AppState& app, const DisplaySettings& current)
 {
     const std::string path = app.SettingsFileToRead(std::string(kDisplaySettingsFileName));
     if (!RegularFileExists(path))
@@ -51,7 +51,7 @@ DisplaySettings ReadDisplaySettingsFile(const AppState& app)
     if (QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).size() <= kMaxDisplaySettingsBytes)
         text = ReadTextFile(path);
     if (!text)
-        return {app.ColorOn, app.BoldMode};
+        return current;
     return DisplaySettingsFromText(*text);
 }
 

@@ -26,9 +26,9 @@ DisplaySettings DisplaySettingsFromText(std::string_view text);
 // The two lines joined by CR LF, with no line end after the second.
 std::string DisplaySettingsText(const DisplaySettings& settings);
 
-// The settings a file in the program folder gives: the defaults when there is no such regular
-// file; the values already in app when it is there but cannot be read.
-DisplaySettings ReadDisplaySettingsFile(const AppState& app);
+// The settings the file gives: the defaults when there is no such regular file; current when it
+// is there but cannot be read.
+DisplaySettings ReadDisplaySettingsFile(const AppState& app, const DisplaySettings& current);
 
 // Replaces the file atomically; on false the old file is as it was.
 bool WriteDisplaySettingsFile(const AppState& app, const DisplaySettings& settings);

@@ -198,7 +198,7 @@ private Q_SLOTS:
                          "Could not " + what +
                              "'\r\n\r\nThe folder may be read-only or the disk full. Nothing has been changed.",
                          MsgButtons::OK, MsgIcon::Exclamation, "Can't save"}));
-            QVERIFY(t->forms.Exists<Form1>() && t->app.ColorOn && Fore(13) == 0 &&
+            QVERIFY(t->forms.Exists<Form1>() && t->styling.ColorOn && Fore(13) == 0 &&
                     TextColour(Control("ltr", 24)) == Red);
         }
     }
@@ -306,7 +306,7 @@ private Q_SLOTS:
         QVERIFY(help.starts_with("Syntax highlighting can make it much easier to view and edit your CNC programs.") &&
                 buttons == MsgButtons::OK && icon == MsgIcon::None && title == "Info" && !first);
         Press("Command2");
-        QVERIFY(!t->forms.Exists<Form1>() && !t->app.ColorOn);
+        QVERIFY(!t->forms.Exists<Form1>() && !t->styling.ColorOn);
         const std::tuple<bool, const char*, QByteArray, int> saves[] = {
             {false, "optSomeBold", "COLOR=OFF\r\nBOLD=SOME", 40}, {true, "optAllBold", "COLOR=ON\r\nBOLD=ALL", 27}};
         for (const auto& [colour, bold, file, style] : saves) {
@@ -317,7 +317,7 @@ private Q_SLOTS:
             t->editor.SendEditor(SCI_SETSTYLING, 7, 40);
             Press("Command1");
             QCOMPARE(OnDisk(File("edset.ini")), file);
-            QCOMPARE((DisplaySettings{t->app.ColorOn, t->app.BoldMode}), DisplaySettingsFromText(file.toStdString()));
+            QCOMPARE((DisplaySettings{t->styling.ColorOn, t->styling.BoldMode}), DisplaySettingsFromText(file.toStdString()));
             QVERIFY(Style(0) == style && !t->forms.Exists<Form1>());
         }
     }

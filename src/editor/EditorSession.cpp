@@ -45,7 +45,6 @@ void EditorSession::SetCurrentFilePath(const std::string& path)
     if (path == currentFilePath_)
         return;
     currentFilePath_ = path;
-    app_.StyleRestartRequested = true;
     if (Hooks.FilePathChanged)
         Hooks.FilePathChanged(currentFilePath_);
 }
