@@ -4,7 +4,6 @@
 #include "about/Form2.h"
 #include "app/Application.h"
 #include "app/MDIForm1.h"
-#include "app/OpenDocument.h"
 #include "app/PrintDocument.h"
 #include "dnc/Form3.h"
 #include "dnc/TalvaneButton.h"

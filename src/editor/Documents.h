@@ -22,5 +22,7 @@ void CaretToStart(const EditorSession& editor);
 bool SaveDocument(const EditorSession& editor, const std::string& path, LinkPolicy links = LinkPolicy::Follow);
 // Asks for a file name, then saves; the path written, or empty when cancelled or not written.
 std::string SaveDocumentAs(EditorSession& editor);
+// Asks for a file name, checks its attributes with the user, then loads it; true when loaded.
+bool OpenDocument(EditorSession& editor);
 
 inline constexpr const char* FileDialogFilter = "All Files (*.*)";

@@ -1,13 +1,13 @@
+// The Open command: the dialog, the attribute checks with the user, and the load.
 // A hidden (unreadable) or system file is refused with its own message; a read-only file is
 // loaded after a warning. A path that vanished after the dialog reaches the load, which says so.
-#include "app/OpenDocument.h"
+#include "editor/Documents.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
 
 #include "base/FileAttributes.h"
-#include "editor/Documents.h"
 #include "editor/EditorSession.h"
 
 namespace {
