@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "styling/StyleSetDialogData.h"
+#include "styling/StyleSetFile.h"
 #include "windows/FormWindow.h"
 
 class QCheckBox;

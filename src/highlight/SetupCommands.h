@@ -3,7 +3,7 @@
 #pragma once
 
 #include "styling/DisplaySettingsFile.h"
-#include "styling/StyleSetDialogData.h"
+#include "styling/StyleSetFile.h"
 
 class DialogService;
 class Styling;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "styling/StyleSetDialogData.h"
+#include "styling/StyleSetFile.h"
 
 // The 48 swatches, row by row, eight to a row, as 0xBBGGRR.
 inline constexpr std::array<std::int32_t, 48> kSetupPalette = {

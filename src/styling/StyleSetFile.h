@@ -1,4 +1,5 @@
-// The style set file StyleSet.sty: what loading it applies, the built-in set, and the file itself.
+// The style set file StyleSet.sty, the one place that reads and writes it: what loading it
+// applies, the built-in set, the setup dialog's reading and writing, and the file itself.
 #pragma once
 
 #include <array>
@@ -41,6 +42,36 @@ std::array<SciCall, 4> StyleEntryMessages(std::uint8_t entry, std::int32_t colou
 
 StyleModeTable ModesAfter(const StyleSetApplication& styleSet, StyleModeTable modes);
 bool StylingEnabledAfter(const StyleSetApplication& styleSet, bool stylingEnabled);
+
+struct StyleDialogEntry {
+    std::int32_t colour = 0;
+    std::string styleDigit = "1";  // one character as set by the dialog; kept as read from the file
+
+    friend bool operator==(const StyleDialogEntry&, const StyleDialogEntry&) = default;
+};
+
+// What the dialog shows before any file is read: styling enabled, every entry black, Style 1.
+struct StyleSetDialogData {
+    bool stylingEnabled = true;                  // "Enable Style" rather than "Disable Style"
+    std::array<StyleDialogEntry, 27> entries{};  // entry k at index k - 1
+
+    friend bool operator==(const StyleSetDialogData&, const StyleSetDialogData&) = default;
+};
+
+// The dialog's reading of the file, starting from the defaults: every line is read, an off
+// line included. A line holding "STYLE" enables styling, or disables it when "OFF" follows
+// from its sixth character on; any other line naming an entry gives that entry its second
+// character as style digit and its colour.
+StyleSetDialogData DialogDataFromStyleSet(std::string_view fileBytes);
+
+// The file the dialog's Save writes: the on or off line, the comment entry, then the letters
+// A to Z except those in Style 1 and black, each line ended by CR LF. An empty style digit is
+// written as "0", so that the line reads back with the same mode and colour.
+std::string StyleSetTextFromDialog(const StyleSetDialogData& data);
+
+// The file that replaces the style set when the user deletes it: styling on, the comment entry
+// in Style 1 and black, no letters, no end after the last line.
+inline constexpr std::string_view kDeletedStyleSetText = "STYLE=ON\r\n(1#0";
 
 enum class StyleSetFileState {
     Absent,  // no regular file the user may read at the path: the built-in set applies

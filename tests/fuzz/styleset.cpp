@@ -2,7 +2,6 @@
 // dialog's, which shows it and writes it back.
 #include "FuzzCheck.h"
 
-#include "styling/StyleSetDialogData.h"
 #include "styling/StyleSetFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

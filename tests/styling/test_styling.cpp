@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "styling/DisplaySettingsFile.h"
-#include "styling/StyleSetDialogData.h"
 #include "styling/StyleSetFile.h"
 
 class TestStyling : public QObject {
