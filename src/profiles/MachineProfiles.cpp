@@ -171,3 +171,11 @@ MachineProfiles ReadMachineProfiles(std::string_view bytes)
     }
     return profiles;
 }
+
+std::string MachineProfilesText(const std::vector<MachineChoice>& machines)
+{
+    std::string text;
+    for (const MachineChoice& machine : machines)
+        text += "[MC" + std::to_string(machine.number) + "]\r\nMCNAME=" + machine.name + "\r\n";
+    return text;
+}

@@ -1,4 +1,5 @@
-// Talvane's machine profiles as the Select Machine list shows them, read from the bytes of Orvex.ini.
+// Talvane's machine profiles, Orvex.ini: as the Select Machine list shows them, and as Talvane
+// writes the file.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,10 @@ struct MachineChoice {
     std::string name;
 };
 MachineChoice ParseMachineEntry(std::string_view entry);
+
+// The file as Talvane writes it: a section line "[MC<number>]" and a name line "MCNAME=<name>"
+// per machine, each ended by CR LF.
+std::string MachineProfilesText(const std::vector<MachineChoice>& machines);
 
 // Leading and trailing blanks (spaces) removed.
 std::string TrimBlanks(std::string_view text);

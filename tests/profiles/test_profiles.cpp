@@ -24,6 +24,9 @@ private Q_SLOTS:
             QVERIFY2(ReadMachineNumber(text) == number, text);
         // The tab ends the number, so a name that starts with digits cannot join it.
         QVERIFY(ParseMachineEntry("3\t 5-axis  ").number == 3 && ParseMachineEntry("3\t 5-axis  ").name == "5-axis");
+        // As Talvane writes the file.
+        QCOMPARE(MachineProfilesText({{3, "Big mill"}, {-7, "L"}}),
+                 "[MC3]\r\nMCNAME=Big mill\r\n[MC-7]\r\nMCNAME=L\r\n");
     }
 };
 

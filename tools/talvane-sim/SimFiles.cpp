@@ -6,18 +6,19 @@
 #include <QFile>
 
 #include "base/TextFile.h"
+#include "profiles/MachineProfiles.h"
 
 std::string ProfileFileText(const QStringList& machines)
 {
-    std::string text;
+    std::vector<MachineChoice> choices;
     for (const QString& machine : machines) {
-        const qsizetype equals = machine.indexOf(u'=');
-        if (equals < 0)
+        bool isNumber = false;
+        const int number = machine.section(u'=', 0, 0).toShort(&isNumber);
+        if (!isNumber || !machine.contains(u'='))
             return {};
-        text += "[MC" + machine.left(equals).toStdString() + "]\r\n";
-        text += "MCNAME=" + machine.mid(equals + 1).toLocal8Bit().toStdString() + "\r\n";
+        choices.push_back({std::int16_t(number), machine.section(u'=', 1).toLocal8Bit().toStdString()});
     }
-    return text;
+    return MachineProfilesText(choices);
 }
 
 QString InstallInto(const QString& folder, const QStringList& machines)
