@@ -12,7 +12,7 @@
 #include "CncProgram.h"
 #include "EditorBench.h"
 #include "app/Application.h"
-#include "base/DialogService.h"
+#include "base/UnattendedDialogs.h"
 #include "component/SciMessages.h"
 #include "search/SearchPrimitives.h"
 #include "search/frmReplace.h"
@@ -44,21 +44,8 @@ const std::string& ProgramWithMatches()
     return text;
 }
 
-// Answers every box with OK and keeps the last prompt, where Replace All reports its count.
-class ReportingDialogs final : public DialogService {
-public:
-    std::string lastPrompt;
-    MsgAnswer MessageBox(const MessageBoxRequest& request) override
-    {
-        lastPrompt = request.prompt;
-        return MsgAnswer::OK;
-    }
-    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
-    void SetBusy(bool) override {}
-};
-
-ReportingDialogs* dialogs = nullptr;
+// The last box's prompt, where Replace All reports its count.
+std::string lastPrompt;
 
 // A fresh copy of the program with the caret at the start of the given line and no undo history.
 void LoadProgram(int caretLine)
@@ -86,8 +73,8 @@ void BM_ReplaceAllDialog(benchmark::State& state)
         LoadProgram(500000);  // the wrapped second pass does the first half
         state.ResumeTiming();
         replaceAll->click();
-        if (dialogs->lastPrompt != expected)
-            state.SkipWithError(dialogs->lastPrompt.c_str());
+        if (lastPrompt != expected)
+            state.SkipWithError(lastPrompt.c_str());
     }
     state.counters["replacements"] = benchmark::Counter(Matches, benchmark::Counter::kIsIterationInvariantRate);
     BenchApp().forms.Unload<frmReplace>();
@@ -118,8 +105,7 @@ BENCHMARK(BM_ReplaceAllInDirection)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    auto service = std::make_unique<ReportingDialogs>();
-    dialogs = service.get();
     return RunEditorBenchmarks(
-        argc, argv, [](const std::string&) { return std::string(VARNOTEK_PROGRAM_DIR); }, std::move(service));
+        argc, argv, [](const std::string&) { return std::string(VARNOTEK_PROGRAM_DIR); },
+        std::make_unique<UnattendedDialogs>([](const MessageBoxRequest& box) { lastPrompt = box.prompt; }));
 }

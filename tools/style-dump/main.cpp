@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "base/Text8.h"
+#include "base/UnattendedDialogs.h"
 #include "editor/Documents.h"
 #include "editor/EditorCalls.h"
 #include "editor/frmEditor.h"
@@ -17,23 +18,6 @@ namespace {
 
 // Styles are fetched in slices of this many bytes, so a very long line needs no huge buffer.
 constexpr std::int32_t SliceBytes = 65536;
-
-// Nobody can answer a box here: each one goes to stderr and gets the answer that goes on
-// without a change (OK, or No to a question).
-class StderrDialogs final : public DialogService {
-public:
-    MsgAnswer MessageBox(const MessageBoxRequest& request) override
-    {
-        std::string prompt = request.prompt;
-        std::erase(prompt, '\r');
-        std::fprintf(stderr, "style-dump: %s: %s\n", request.title.c_str(), prompt.c_str());
-        return request.buttons == MsgButtons::OK || request.buttons == MsgButtons::OKCancel ? MsgAnswer::OK
-                                                                                            : MsgAnswer::No;
-    }
-    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
-    void SetBusy(bool) override {}
-};
 
 // Collects the output text and writes it in large blocks.
 class RunWriter {
@@ -125,7 +109,12 @@ bool WriteStyleRuns(const EditorSession& editor, std::FILE* out)
 // The editor window alone, with the style set of the program folder; no main window.
 int DumpStyles(const std::string& path)
 {
-    Application application(std::make_unique<StderrDialogs>());
+    // Nobody can answer a box here: each one goes to stderr.
+    Application application(std::make_unique<UnattendedDialogs>([](const MessageBoxRequest& request) {
+        std::string prompt = request.prompt;
+        std::erase(prompt, '\r');
+        std::fprintf(stderr, "style-dump: %s: %s\n", request.title.c_str(), prompt.c_str());
+    }));
     application.app.ProgramFolder = ToLocal8(QCoreApplication::applicationDirPath());
     application.forms.Get<frmEditor>().EnsureLoaded();
     EditorSession& editor = application.editor;
