@@ -20,7 +20,6 @@
 #include "base/Text8.h"
 #include "editor/EditorCalls.h"
 #include "printlayout/PrintLayout.h"
-#include "search/SearchPrimitives.h"
 
 namespace {
 
@@ -109,9 +108,10 @@ std::optional<PrintFailure> Print(Application& application)
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
     if (!printer.isValid() || (toFile && printer.outputFileName().isEmpty()))
         return NoPrinter;
-    PrintRange range{0, EditorCalls(editor).LineCount() - 1, false};
+    const EditorCalls calls(editor);
+    PrintRange range{0, calls.LineCount() - 1, false};
     if (printer.printRange() == QPrinter::Selection)
-        range = {GetSelStartLine(editor), GetSelEndLine(editor), true};
+        range = {calls.LineFromPosition(calls.SelectionStart()), calls.LineFromPosition(calls.SelectionEnd()), true};
     // The layout prints the copies itself, so the printer is asked for one of each job.
     auto copies = std::int16_t(std::clamp(printer.copyCount(), 1, 32767));
     printer.setCopyCount(1);

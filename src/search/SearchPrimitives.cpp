@@ -25,16 +25,6 @@ void SetSelection(const EditorSession& editor, std::int32_t anchor, std::int32_t
 
 void ReplaceSelection(const EditorSession& editor, const std::string& text) { EditorCalls(editor).ReplaceSel(text); }
 
-std::int32_t GetSelStartLine(const EditorSession& editor)
-{
-    return EditorCalls(editor).LineFromPosition(GetSelStart(editor));
-}
-
-std::int32_t GetSelEndLine(const EditorSession& editor)
-{
-    return EditorCalls(editor).LineFromPosition(GetSelEnd(editor));
-}
-
 HeldView::HeldView(const EditorSession& editor) : editor_(editor) { EditorCalls(editor_).SetRedraw(false); }
 
 HeldView::~HeldView()

@@ -14,8 +14,6 @@ std::int32_t GetSelLength(const EditorSession& editor);
 void SetSelection(const EditorSession& editor, std::int32_t anchor, std::int32_t caret);
 // Replaces the selection; the caret ends behind the inserted text with nothing selected.
 void ReplaceSelection(const EditorSession& editor, const std::string& text);
-std::int32_t GetSelStartLine(const EditorSession& editor);
-std::int32_t GetSelEndLine(const EditorSession& editor);
 
 // The component's search flags for the three options; no other flag is ever set.
 std::int32_t SearchFlags(bool matchCase, bool wholeWord, bool regExp);
