@@ -18,6 +18,7 @@
 #include "app/MDIForm1.h"
 #include "app/QtPrintPage.h"
 #include "base/Text8.h"
+#include "editor/Documents.h"
 #include "editor/EditorCalls.h"
 #include "printlayout/PrintLayout.h"
 
@@ -109,9 +110,10 @@ std::optional<PrintFailure> Print(Application& application)
     if (!printer.isValid() || (toFile && printer.outputFileName().isEmpty()))
         return NoPrinter;
     const EditorCalls calls(editor);
-    PrintRange range{0, calls.LineCount() - 1, false};
+    PrintRange range{0, calls.LineCount() - 1, false, IsUtf8Document(editor)};
     if (printer.printRange() == QPrinter::Selection)
-        range = {calls.LineFromPosition(calls.SelectionStart()), calls.LineFromPosition(calls.SelectionEnd()), true};
+        range = {calls.LineFromPosition(calls.SelectionStart()), calls.LineFromPosition(calls.SelectionEnd()), true,
+                 range.utf8};
     // The layout prints the copies itself, so the printer is asked for one of each job.
     auto copies = std::int16_t(std::clamp(printer.copyCount(), 1, 32767));
     printer.setCopyCount(1);

@@ -4,12 +4,22 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // Document text and the prompts that quote it: one byte is one character, shown as Latin-1,
 // so every byte value survives the trip through a widget and back. A character a widget holds
 // beyond Latin-1 has no byte and becomes "?".
 std::string ToText8(const QString& text);
 QString FromText8(const std::string& text);
+
+// A program's bytes show as UTF-8 when they are valid UTF-8 holding at least one multi-byte
+// sequence (a program written on Linux, "(BOHRUNG \xC3\x9850)"); any other program shows one
+// byte one character, as Latin-1. Either way the bytes are kept: only the characters shown,
+// typed and searched for follow the choice.
+bool ShowsAsUtf8(std::string_view bytes);
+// Text for and from a document in its encoding: UTF-8, or 8-bit as ToText8 and FromText8.
+std::string ToDocumentText(const QString& text, bool utf8);
+QString FromDocumentText(std::string_view bytes, bool utf8);
 
 // Paths in the local 8-bit encoding, as the file system and the user see them.
 std::string ToLocal8(const QString& text);

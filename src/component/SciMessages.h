@@ -65,6 +65,9 @@ inline constexpr int SCN_STYLENEEDED = 2000;
 inline constexpr int STYLE_DEFAULT = 32;
 inline constexpr int SCLEX_CONTAINER = 0;
 inline constexpr int SC_STATUS_OK = 0;
+inline constexpr std::uint32_t SCI_SETCODEPAGE = 2037;
+inline constexpr std::uint32_t SCI_GETCODEPAGE = 2137;
+inline constexpr int SC_CP_UTF8 = 65001;
 
 // Search flags of SCI_SETSEARCHFLAGS.
 inline constexpr std::int32_t SCFIND_WHOLEWORD = 2;

@@ -9,6 +9,7 @@
 #include <malloc.h>
 #include <sys/stat.h>
 
+#include "base/Text8.h"
 #include "base/TextFile.h"
 #include "component/SciMessages.h"
 #include "editor/EditorCalls.h"
@@ -72,6 +73,7 @@ bool ReplaceText(EditorSession& editor, const std::string& text)
     const EditorCalls calls(editor);
     calls.SetUndoCollection(false);
     ClearDocument(editor);
+    calls.SetCodePage(ShowsAsUtf8(text) ? sci::SC_CP_UTF8 : 0);
     calls.AddText(text);
     const bool whole = calls.Status() == sci::SC_STATUS_OK;
     if (!whole)
@@ -122,6 +124,10 @@ bool LoadDocument(EditorSession& editor, const std::string& path)
 
 void ClearDocument(EditorSession& editor)
 {
-    EditorCalls(editor).SetText({});
+    const EditorCalls calls(editor);
+    calls.SetText({});
+    calls.SetCodePage(0);
     editor.SetCurrentFilePath({});
 }
+
+bool IsUtf8Document(const EditorSession& editor) { return EditorCalls(editor).CodePage() == sci::SC_CP_UTF8; }

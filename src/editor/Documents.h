@@ -12,8 +12,10 @@ class EditorSession;
 // component run out part-way through taking it, the document is left empty). Failures are
 // reported to the user.
 bool LoadDocument(EditorSession& editor, const std::string& path);
-// Empties the document and CurrentFilePath.
+// Empties the document and CurrentFilePath; a new document is 8-bit text.
 void ClearDocument(EditorSession& editor);
+// A loaded program shows as UTF-8 when its bytes are UTF-8 (ShowsAsUtf8), else as 8-bit text.
+bool IsUtf8Document(const EditorSession& editor);
 // The text as it stands becomes the saved state, with no undo history behind it.
 void MarkUnmodified(const EditorSession& editor);
 // The caret to the start of the text, nothing selected.

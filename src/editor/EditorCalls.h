@@ -39,6 +39,9 @@ public:
     void Allocate(std::int32_t bytes) const { Send(sci::SCI_ALLOCATE, bytes); }
     std::int32_t Status() const { return Send(sci::SCI_GETSTATUS); }
     void SetStatus(std::int32_t status) const { Send(sci::SCI_SETSTATUS, status); }
+    // 0: one byte one character; SC_CP_UTF8: UTF-8. Positions count bytes in either.
+    void SetCodePage(std::int32_t codePage) const { Send(sci::SCI_SETCODEPAGE, codePage); }
+    std::int32_t CodePage() const { return Send(sci::SCI_GETCODEPAGE); }
 
     // Lines and positions
     std::int32_t LineCount() const { return Send(sci::SCI_GETLINECOUNT); }

@@ -97,7 +97,7 @@ bool PrintLines(PrintPage& page, std::int16_t& copies, const PrintRange& range, 
         const std::int32_t last = index + 1 < starts.size() ? starts[index + 1] - 1 : range.lastLine;
         for (std::int32_t line = starts[index]; line <= last; ++line) {
             y += m.gap;
-            page.PrintText(m.margin, y, FromText8(WithoutLineEnds(lineText(line))));
+            page.PrintText(m.margin, y, FromDocumentText(WithoutLineEnds(lineText(line)), range.utf8));
             y += m.textHeight;
         }
     };

@@ -33,6 +33,7 @@ struct PrintRange {
     std::int32_t firstLine = 0;  // both included
     std::int32_t lastLine = 0;
     bool selectionOnly = false;
+    bool utf8 = false;  // the document's text is UTF-8, else 8-bit (Latin-1)
 };
 
 // Which of the laid-out pages go to the printer, and how.

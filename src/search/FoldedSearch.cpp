@@ -1,11 +1,14 @@
-// Plain text turned into the component's pattern syntax, with Latin-1 letters in both cases.
+// Plain text turned into the component's pattern syntax, with the letters beyond ASCII in both
+// cases: Latin-1 letters in an 8-bit document, UTF-8 ones in a UTF-8 document.
 #include "search/FoldedSearch.h"
 
 #include <QChar>
+#include <QString>
 
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "component/SciMessages.h"
 
@@ -35,29 +38,56 @@ std::optional<char> OtherCase(unsigned char c)
 
 bool Plain(unsigned char c) { return std::string_view("\\.[]*+?^$").find(char(c)) == std::string_view::npos; }
 
+// One character of the text: its bytes, and the other case's last byte where the two cases
+// differ in that byte only: every 8-bit letter, and most UTF-8 ones ("é" C3 A9, "É" C3 89). A
+// letter whose cases differ further keeps its case. The text of a UTF-8 document is valid UTF-8.
+struct Unit {
+    std::string_view bytes;
+    std::optional<char> otherLast;
+};
+
+Unit UnitAt(std::string_view text, std::size_t at, bool utf8)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (!utf8 || lead < 0x80)
+        return {text.substr(at, 1), utf8 ? std::nullopt : OtherCase(lead)};
+    const std::string_view bytes = text.substr(at, lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2);
+    const QString letter = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    const QByteArray other = (letter.isUpper() ? letter.toLower() : letter.toUpper()).toUtf8();
+    if (other.size() != qsizetype(bytes.size()) || other.back() == bytes.back() ||
+        QByteArrayView(other).chopped(1) != QByteArrayView(bytes.data(), qsizetype(bytes.size())).chopped(1))
+        return {bytes, std::nullopt};
+    return {bytes, other.back()};
+}
+
 }  // namespace
 
-ComponentSearch FoldedSearch(const std::string& text, std::int32_t flags)
+ComponentSearch FoldedSearch(const std::string& text, std::int32_t flags, bool utf8)
 {
     const ComponentSearch unchanged{text, flags};
-    const auto bytes = [&text](auto test) { return std::any_of(text.begin(), text.end(), test); };
+    std::vector<Unit> units;
+    for (std::size_t at = 0; at < text.size(); at += units.back().bytes.size())
+        units.push_back(UnitAt(text, at, utf8));
     if ((flags & (SCFIND_MATCHCASE | SCFIND_REGEXP)) != 0 || text.empty() ||
-        !bytes([](unsigned char c) { return OtherCase(c).has_value(); }) ||
-        bytes([](char c) { return c == '\r' || c == '\n' || c == '\0'; }))
+        std::none_of(units.begin(), units.end(), [](const Unit& unit) { return unit.otherLast.has_value(); }) ||
+        std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }))
         return unchanged;
     const bool wholeWord = (flags & SCFIND_WHOLEWORD) != 0;
     if (wholeWord && !(IsWordByte(text.front()) && IsWordByte(text.back())))
         return unchanged;
     ComponentSearch folded{wholeWord ? "\\<" : "", SCFIND_REGEXP};
     std::size_t cost = 0;
-    for (const unsigned char c : text) {
-        if (const std::optional<char> other = OtherCase(c))
-            folded.text += {'[', char(c), *other, ']'};
-        else if (Plain(c))
-            folded.text += char(c);
+    for (const Unit& unit : units) {
+        folded.text += unit.bytes.substr(0, unit.bytes.size() - 1);  // bytes of 0x80 and above
+        const auto last = static_cast<unsigned char>(unit.bytes.back());
+        if (unit.otherLast)
+            folded.text += {'[', char(last), *unit.otherLast, ']'};
+        else if (Plain(last))
+            folded.text += char(last);
         else
-            folded.text += {'\\', char(c)};
-        cost += IsWordByte(c) ? SetCost : 2;
+            folded.text += {'\\', char(last)};
+        for (const unsigned char c : unit.bytes)
+            cost += IsWordByte(c) ? SetCost : 2;
     }
     if (cost > PatternBudget)
         return unchanged;

@@ -1,6 +1,8 @@
 // The dialog's sequences over the primitives, and its four message boxes, all titled "Replace".
 #include "search/ReplaceCommands.h"
 
+#include "base/Text8.h"
+#include "editor/Documents.h"
 #include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "search/SearchPrimitives.h"
@@ -9,9 +11,11 @@ namespace {
 
 const std::string Title = "Replace";
 
+// A prompt is 8-bit text: the search text as the user typed it, whatever the document's encoding.
 void ShowNotFound(const EditorSession& editor, const std::string& text)
 {
-    editor.Dialogs().MessageBox({"Cannot find string \"" + text + "\"", MsgButtons::OK, MsgIcon::Information, Title});
+    const std::string shown = ToText8(FromDocumentText(text, IsUtf8Document(editor)));
+    editor.Dialogs().MessageBox({"Cannot find string \"" + shown + "\"", MsgButtons::OK, MsgIcon::Information, Title});
 }
 
 std::int32_t Find(const EditorSession& editor, const SearchRequest& r)

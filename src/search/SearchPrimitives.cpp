@@ -1,6 +1,7 @@
 // The selection primitives and the target search behind FindString.
 #include "search/SearchPrimitives.h"
 
+#include "editor/Documents.h"
 #include "editor/EditorCalls.h"
 #include "editor/EditorSession.h"
 #include "search/FoldedSearch.h"
@@ -54,7 +55,7 @@ std::int32_t SearchRange(const EditorSession& editor, const std::string& text, s
 
 TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags)
 {
-    const ComponentSearch search = FoldedSearch(text, flags);
+    const ComponentSearch search = FoldedSearch(text, flags, IsUtf8Document(editor));
     const EditorCalls calls(editor);
     calls.SetSearchFlags(search.flags);
     TargetMatch match;

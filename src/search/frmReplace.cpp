@@ -11,6 +11,7 @@
 
 #include "base/Text8.h"
 #include "base/Twips.h"
+#include "editor/Documents.h"
 
 namespace {
 
@@ -72,8 +73,9 @@ void frmReplace::FitHeight()
 SearchRequest frmReplace::Request() const
 {
     SearchRequest request;
-    request.text = ToText8(cboText_->currentText());
-    request.replacement = ToText8(cboReplace_->currentText());
+    const bool utf8 = IsUtf8Document(editor_);
+    request.text = ToDocumentText(cboText_->currentText(), utf8);
+    request.replacement = ToDocumentText(cboReplace_->currentText(), utf8);
     request.up = optUp_->isChecked();
     request.wrap = Ticked(chkWrap_);
     request.matchCase = Ticked(chkCase_);
