@@ -14,7 +14,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev)
 # What an install refreshes (the file type and desktop entry caches), and what the tests use.
 desktop_packages=(desktop-file-utils shared-mime-info)
 test_packages=(xvfb xauth poppler-utils libbenchmark-dev "${desktop_packages[@]}" xdg-utils libglib2.0-bin xdotool
-               x11-utils imagemagick)
+               x11-utils imagemagick dpkg-dev)
 # What an install wrote, kept under its own prefix where no other build or package run writes.
 manifest_of() { echo "$1/share/varnotek/installed-files"; }
 

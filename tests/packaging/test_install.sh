@@ -20,10 +20,14 @@ opt/varnotek/sample.nc
 opt/varnotek/style-dump
 opt/varnotek/talvane-sim
 opt/varnotek/varnotek
+share/applications/mimeinfo.cache
 share/applications/varnotek.desktop
+share/man/man1/varnotek.1.gz
+share/metainfo/com.varnotek.varnotek.metainfo.xml
 share/mime/packages/varnotek.xml
 share/varnotek/installed-files"
-actual="$(cd "$prefix" && find bin opt share/applications share/mime/packages share/varnotek \( -type f -o -type l \) | sort)"
+actual="$(cd "$prefix" && find bin opt share/applications share/man share/metainfo share/mime/packages share/varnotek \
+    \( -type f -o -type l \) | sort)"
 [ "$actual" = "$expected" ] || fail "installed files differ: $actual"
 [ "$(find "$prefix/share/icons" -name 'varnotek.*' | wc -l)" -eq 8 ] || fail "icons missing"
 
@@ -50,20 +54,48 @@ uninstall
 install
 desktop-file-validate "$prefix/share/applications/varnotek.desktop" || fail "desktop entry invalid"
 grep -qx "Exec=$prefix/bin/varnotek %f" "$prefix/share/applications/varnotek.desktop" || fail "Exec line"
-# (through gio, as a desktop's file manager asks; files with content, as part programs have)
-for file in part.nc PART.NGC notes.txt; do printf 'N10 G01 X1\r\n' >"$work/$file"; done
-filetype() { XDG_CURRENT_DESKTOP=GNOME XDG_DATA_HOME="$prefix/share" XDG_DATA_DIRS=/usr/share xdg-mime query filetype "$1"; }
-for file in part.nc PART.NGC; do
-    [ "$(filetype "$work/$file")" = "text/x-gcode" ] || fail "$file is $(filetype "$work/$file")"
-done
-[ "$(filetype "$work/notes.txt")" = "text/plain" ] || fail "a text file is $(filetype "$work/notes.txt")"
+# A desktop of the user's own (as gio asks, in a HOME of the test's) offers the editor first for
+# the shared G-code type, and the content decides an extension another type shares: a NetCDF
+# header stays NetCDF, a ROM image stays a ROM image, text is a part program whatever its case.
+desktop() { env -i PATH="$PATH" HOME="$work/home" XDG_DATA_HOME="$prefix/share" XDG_DATA_DIRS=/usr/share "$@"; }
+handlers="$(desktop gio mime text/x.gcode)"
+grep -q '^Default application .*: varnotek.desktop$' <<<"$handlers" || fail "the editor is not the default for G-code: $handlers"
+printf 'CDF\x01\0\0\0\0\0\0\0\x0a\0\0\0\x01\0\0\0\x04time\0\0\0\x01' >"$work/ocean.nc"
+{ printf 'COPYRIGHT BY SNK CORPORATION\0\0\0\0\0\0\0\x10'; head -c 256 /dev/zero; } >"$work/game.ngc"
+for file in part.nc PART.NGC part.tap notes.txt; do printf 'N10 G01 X1\r\n' >"$work/$file"; done
+while read -r file type; do
+    actual="$(desktop gio info -a standard::content-type "$work/$file" | sed -n 's/^ *standard::content-type: //p')"
+    [ "$actual" = "$type" ] || fail "$file is $actual, not $type"
+done <<'TYPES'
+ocean.nc application/x-netcdf
+game.ngc application/x-neo-geo-pocket-color-rom
+part.nc text/x.gcode
+PART.NGC text/x.gcode
+part.tap text/x.gcode
+notes.txt text/plain
+TYPES
 
-# The Debian package holds the program folder under /opt and the desktop files under /usr/share.
+# The Debian packages: the editor with its documents and the dependencies its binaries need,
+# hardened, and the shop tools apart in varnotek-tools.
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
-listing="$(dpkg-deb -c "$work"/package/varnotek_*.deb | awk '{print $6}')"
+deb="$(echo "$work"/package/varnotek_*.deb)"
+listing="$(dpkg-deb -c "$deb" | awk '{$1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print}')"
 for path in ./opt/varnotek/varnotek ./opt/varnotek/Kelpo.so ./usr/share/applications/varnotek.desktop \
-    ./usr/share/mime/packages/varnotek.xml ./usr/bin/varnotek; do
+    ./usr/share/mime/packages/varnotek.xml ./usr/share/doc/varnotek/copyright \
+    ./usr/share/doc/varnotek/changelog.Debian.gz ./usr/share/man/man1/varnotek.1.gz \
+    ./usr/share/metainfo/com.varnotek.varnotek.metainfo.xml "./usr/bin/varnotek -> /opt/varnotek/varnotek"; do
     grep -qx "$path" <<<"$listing" || fail "package lacks $path"
+done
+grep -q talvane-sim <<<"$listing" && fail "the editor's package holds talvane-sim"
+tools="$(dpkg-deb -c "$work"/package/varnotek-tools_*.deb)"
+grep -q ' ./opt/varnotek/talvane-sim$' <<<"$tools" || fail "no tools package"
+dpkg-deb -f "$deb" Depends | grep -q 'libqscintilla2-qt6-15 (>=' || fail "dependencies not from the binaries"
+[ "$(dpkg-deb -f "$deb" Description | wc -l)" -gt 3 ] || fail "no extended description"
+dpkg-deb -x "$deb" "$work/unpacked"
+program="$work/unpacked/opt/varnotek/varnotek"
+elf="$(readelf -d -lW --dyn-syms "$program" "$work/unpacked/opt/varnotek/Kelpo.so")"
+for mark in BIND_NOW GNU_RELRO __stack_chk_fail _chk@; do
+    grep -q "$mark" <<<"$elf" || fail "the editor is built without $mark"
 done
 
 # An uninstall after the package was built (which rewrites the build's own manifest with system
@@ -74,4 +106,4 @@ uninstall 2>"$work/refused" && fail "uninstall accepted a file outside the prefi
 grep -q "outside" "$work/refused" && [ -f "$work/outside" ] || fail "uninstall reached outside the prefix"
 left="$(cd "$prefix" && find . \( -type f -o -type l \) ! -name StyleSet.sty ! -name edset.ini ! -path './share/mime/*' ! -path './share/icons/*' ! -name mimeinfo.cache)"
 [ -z "$left" ] || fail "uninstall left $left"
-echo "install, reinstall, uninstall, desktop entry, file type and package: ok"
+echo "install, reinstall, uninstall, desktop entry, file type and packages: ok"
