@@ -151,16 +151,10 @@ private Q_SLOTS:
     {
         const int listener = UnixSocket(Path("talvane"), ::bind);
         QVERIFY(listener >= 0 && ::listen(listener, 0) == 0);
-        std::vector<int> queued;
-        for (int fd = 0; fd >= 0 && queued.size() < 64;) {
-            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-            sockaddr_un address{AF_UNIX, {}};
-            Path("talvane").copy(address.sun_path, sizeof address.sun_path - 1);
-            queued.push_back(fd);
-            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-                fd = -1;
-        }
-        QVERIFY(queued.size() < 64);  // the queue is full
+        std::vector<int> queued;  // until one is refused: the queue is full
+        while (queued.size() < 64 && (queued.empty() || queued.back() >= 0))
+            queued.push_back(UnixSocket(Path("talvane"), ::connect, SOCK_NONBLOCK));
+        QVERIFY(queued.back() < 0);
         InterProc sender;
         sender.TargetName = "Talvane";
         sender.MessageText = "waited";

@@ -18,19 +18,15 @@
 
 class TestApp {
 public:
-    explicit TestApp(std::string programFolder = VARNOTEK_PROGRAM_DIR)
-        : TestApp(std::make_unique<ScriptedDialogs>(), std::move(programFolder))
-    {}
+    explicit TestApp(std::string programFolder = VARNOTEK_PROGRAM_DIR) { app.ProgramFolder = std::move(programFolder); }
     ~TestApp()
     {
         forms.DestroyAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    TestApp(const TestApp&) = delete;
-    TestApp& operator=(const TestApp&) = delete;
 
-    ScriptedDialogs& dialogs;
-    Application application;
+    Application application{std::make_unique<ScriptedDialogs>()};
+    ScriptedDialogs& dialogs = static_cast<ScriptedDialogs&>(application.Dialogs());
     AppState& app = application.app;
     EditorSession& editor = application.editor;
     Styling& styling = application.styling;
@@ -49,13 +45,6 @@ public:
         frmEditor& window = forms.Get<frmEditor>();
         window.EnsureLoaded();
         return window;
-    }
-
-private:
-    TestApp(std::unique_ptr<ScriptedDialogs> scripted, std::string programFolder)
-        : dialogs(*scripted), application(std::move(scripted))
-    {
-        app.ProgramFolder = std::move(programFolder);
     }
 };
 
