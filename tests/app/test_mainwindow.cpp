@@ -18,7 +18,6 @@
 #include "app/ToolbarIcons.h"
 #include "base/TextFile.h"
 #include "base/UserState.h"
-#include "dnc/Form3.h"
 #include "editor/EditorGeometry.h"
 #include "editor/UnsavedChanges.h"
 #include "highlight/Form1.h"

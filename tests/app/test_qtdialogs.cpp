@@ -75,7 +75,6 @@ private Q_SLOTS:
         row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::No, A::No);
         row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel);
         row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, "OK", A::OK);
-        row("OK/Cancel, close", MsgButtons::OKCancel, MsgIcon::None, "close", A::Cancel);
     }
     void messageBox()
     {

@@ -7,7 +7,6 @@
 #include "mb/MbEndpoint.h"
 
 #include <QAbstractEventDispatcher>
-#include <QLocalServer>
 #include <QLocalSocket>
 
 #include <filesystem>
