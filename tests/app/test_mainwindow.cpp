@@ -120,10 +120,16 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(state.filePath(kept.value(0))));
     }
 
-    // The path box shows the file's path; the editor fills the client area and takes typing. The
-    // component's size in pixels; the toolbar's buttons on one row from 9645 twips.
+    // Loading and styling need the editor window only, and create no main window. The path box
+    // shows the file's path; the editor fills the client area and takes typing. The component's
+    // size in pixels; the toolbar's buttons on one row from 9645 twips.
     void editorWindow()
     {
+        t->LoadEditorWindow();
+        SetText(t->editor, "N1 M3\r\n");
+        t->styling.RestyleDocument();
+        QVERIFY(!t->forms.Exists<MDIForm1>());
+        SetText(t->editor, "");
         QCOMPARE(EditorComponentSize(9532, 4507), (ComponentSize{635, 300}));
         QCOMPARE(EditorComponentSize(9533, 4508), (ComponentSize{636, 301}));
         QCOMPARE(ToolbarLayoutForWidth(9644), (ToolbarLayout{660, 50, 300}));
@@ -150,15 +156,6 @@ private Q_SLOTS:
         QCOMPARE(image.deviceIndependentSize(), QSizeF(16, 16));
     }
 
-    // Loading and styling need the editor window only, and create no main window.
-    void editorWindowAloneCreatesNoMainWindow()
-    {
-        t->LoadEditorWindow();
-        SetText(t->editor, "N1 M3\r\n");
-        t->styling.RestyleDocument();
-        QVERIFY(!t->forms.Exists<MDIForm1>());
-    }
-
     // "The Talvane Editor" shows exactly when Talvane's program file is in the program folder. The
     // start-up window hands over to the main window. The About box stays with its OK button. The
     // information dialog exists once; its OK closes the About box too, the About box's OK closes
@@ -174,8 +171,7 @@ private Q_SLOTS:
         // The component lives in the build's program folder, not beside this test.
         t->app.ProgramFolder = VARNOTEK_PROGRAM_DIR;
         QTRY_VERIFY_WITH_TIMEOUT(t->forms.IsLoaded<MDIForm1>(), 5000);
-        QVERIFY(!t->forms.Exists<Form2>());
-        QVERIFY(t->forms.Get<MDIForm1>().isVisible());
+        QVERIFY(!t->forms.Exists<Form2>() && t->forms.Get<MDIForm1>().isVisible());
 
         QTemporaryDir folder;
         QVERIFY(PutOnDisk(folder.filePath("talvane").toStdString(), "#!/bin/sh\n"));
@@ -183,9 +179,9 @@ private Q_SLOTS:
         t->app.AboutBoxMode = true;
         Form2& about = t->forms.Get<Form2>();
         about.Show();
-        QVERIFY(!about.Timer1()->isActive() && about.Command1()->isVisible());
+        QVERIFY(!about.Timer1()->isActive() && about.Command1()->isVisible() &&
+                about.findChild<QLabel*>(QStringLiteral("Label1"))->isVisible());
         QCOMPARE(t->app.ProgramFolder, folder.path().toStdString());
-        QVERIFY(about.findChild<QLabel*>(QStringLiteral("Label1"))->isVisible());
         const QStringList version = QStringLiteral(VARNOTEK_VERSION).split('.');  // the project's, as CMake has it
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
                  'v' + version[0] + '.' + version[1] + " ." + version[2]);
@@ -193,8 +189,7 @@ private Q_SLOTS:
         about.Command2_Click();
         frmInfo& info = t->forms.Get<frmInfo>();
         t->forms.Get<Form2>().Command2_Click();
-        QCOMPARE(&t->forms.Get<frmInfo>(), &info);
-        QVERIFY(info.isVisible());
+        QVERIFY(&t->forms.Get<frmInfo>() == &info && info.isVisible());
         QVERIFY(InfoText().find("\r\n\r\nhttps://www.varnotek.com or the Talvane website (https://") !=
                 std::string::npos);
         t->forms.Get<Form2>().Command1_Click();

@@ -43,9 +43,18 @@ void WhenShown(const std::function<void(Dialog&)>& act)
     });
 }
 
+// A box and the way the user closes it.
+struct Closing {
+    MsgButtons buttons;
+    MsgIcon icon;
+    QString act;  // a button's text, "Escape", "Enter" or "close"
+    MsgAnswer answer;
+    std::optional<MsgAnswer> defaultAnswer{};
+};
+
 }  // namespace
 
-Q_DECLARE_METATYPE(std::optional<MsgAnswer>)
+Q_DECLARE_METATYPE(Closing)
 
 class TestQtDialogs : public QObject {
     Q_OBJECT
@@ -56,33 +65,23 @@ private Q_SLOTS:
     // dismissed by Escape or the close box: a dismissal answers what changes nothing.
     void messageBox_data()
     {
-        QTest::addColumn<MsgButtons>("buttons");
-        QTest::addColumn<MsgIcon>("icon");
-        QTest::addColumn<std::optional<MsgAnswer>>("defaultAnswer");
-        QTest::addColumn<QString>("act");  // a button's text, "Escape", "Enter" or "close"
-        QTest::addColumn<MsgAnswer>("answer");
-        const auto row = [](const char* name, MsgButtons buttons, MsgIcon icon, const char* act, MsgAnswer answer,
-                            std::optional<MsgAnswer> first = {}) {
-            QTest::newRow(name) << buttons << icon << first << QString(act) << answer;
-        };
+        QTest::addColumn<Closing>("closing");
         using A = MsgAnswer;
-        row("OK, Escape", MsgButtons::OK, MsgIcon::None, "Escape", A::OK);
-        row("Yes/No, No", MsgButtons::YesNo, MsgIcon::Exclamation, "&No", A::No);
-        row("Yes/No, Yes", MsgButtons::YesNo, MsgIcon::Information, "&Yes", A::Yes);
-        row("Yes/No, Escape", MsgButtons::YesNo, MsgIcon::None, "Escape", A::Cancel);
-        row("Yes/No, close", MsgButtons::YesNo, MsgIcon::Critical, "close", A::Cancel);
-        row("Yes/No, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::Yes);
-        row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::No, A::No);
-        row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel);
-        row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, "OK", A::OK);
+        using M = MsgButtons;
+        QTest::newRow("OK, Escape") << Closing{M::OK, MsgIcon::None, "Escape", A::OK};
+        QTest::newRow("Yes/No, No") << Closing{M::YesNo, MsgIcon::Exclamation, "&No", A::No};
+        QTest::newRow("Yes/No, Yes") << Closing{M::YesNo, MsgIcon::Information, "&Yes", A::Yes};
+        QTest::newRow("Yes/No, Escape") << Closing{M::YesNo, MsgIcon::None, "Escape", A::Cancel};
+        QTest::newRow("Yes/No, close") << Closing{M::YesNo, MsgIcon::Critical, "close", A::Cancel};
+        QTest::newRow("Yes/No, Enter") << Closing{M::YesNo, MsgIcon::None, "Enter", A::Yes};
+        QTest::newRow("Yes/No, No first, Enter") << Closing{M::YesNo, MsgIcon::None, "Enter", A::No, A::No};
+        QTest::newRow("Yes/No/Cancel, Escape") << Closing{M::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel};
+        QTest::newRow("OK/Cancel, OK") << Closing{M::OKCancel, MsgIcon::Critical, "OK", A::OK};
     }
     void messageBox()
     {
-        QFETCH(MsgButtons, buttons);
-        QFETCH(MsgIcon, icon);
-        QFETCH(std::optional<MsgAnswer>, defaultAnswer);
-        QFETCH(QString, act);
-        QFETCH(MsgAnswer, answer);
+        QFETCH(Closing, closing);
+        const auto& [buttons, icon, act, answer, defaultAnswer] = closing;
         using B = QMessageBox;  // what the user sees for each button set and icon, in their order
         const int shownButtons[] = {B::Ok, B::Ok | B::Cancel, B::Yes | B::No, B::Yes | B::No | B::Cancel};
         const int shownIcon[] = {B::NoIcon, B::Critical, B::Question, B::Warning, B::Information};
@@ -111,7 +110,9 @@ private Q_SLOTS:
 
     // A long prompt breaks at spaces only, so a path in it stays whole on one line; the prompt
     // is plain text, its "<" shown as typed. The information dialog keeps its web addresses whole.
-    void textKeepsPathsWhole()
+    // The file dialogs show "*.*" as "*": part programs often have no dot in their names. The busy
+    // pointer nests.
+    void textAndFilters()
     {
         const QString path = "'/tmp/varnotek-folder/programs/StyleSet.sty'";
         const std::string prompt = "Could not save the style set to the file at " + path.toStdString() +
@@ -146,11 +147,7 @@ private Q_SLOTS:
         const QStringList shownLines = ShownLines(*text->document());
         for (const char* address : {ProductWebAddress, TalvaneWebAddress})
             QVERIFY2(!shownLines.filter(address).isEmpty(), qPrintable(shownLines.join('|')));
-    }
 
-    // "*.*" is shown as "*": part programs often have no dot in their names. The busy pointer nests.
-    void fileDialogs()
-    {
         QTemporaryDir dir;
         const std::string part = QFile::encodeName(dir.filePath("PART1")).toStdString();
         QVERIFY(PutOnDisk(part, "N1\r\n"));

@@ -51,10 +51,9 @@ public:
 // The whole document, byte for byte.
 inline std::string Text(const EditorSession& editor)
 {
-    const std::int32_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
-    std::string text(std::size_t(length) + 1, '\0');
-    editor.SendEditorDirect(sci::SCI_GETTEXT, length + 1, text.data());
-    text.resize(std::size_t(length));
+    std::string text(std::size_t(editor.SendEditor(sci::SCI_GETLENGTH, 0, 0)) + 1, '\0');
+    editor.SendEditorDirect(sci::SCI_GETTEXT, std::int32_t(text.size()), text.data());
+    text.pop_back();
     return text;
 }
 
