@@ -70,10 +70,9 @@ private Q_SLOTS:
         using M = MsgButtons;
         QTest::newRow("OK, Escape") << Closing{M::OK, MsgIcon::None, "Escape", A::OK};
         QTest::newRow("Yes/No, No") << Closing{M::YesNo, MsgIcon::Exclamation, "&No", A::No};
-        QTest::newRow("Yes/No, Yes") << Closing{M::YesNo, MsgIcon::Information, "&Yes", A::Yes};
         QTest::newRow("Yes/No, Escape") << Closing{M::YesNo, MsgIcon::None, "Escape", A::Cancel};
         QTest::newRow("Yes/No, close") << Closing{M::YesNo, MsgIcon::Critical, "close", A::Cancel};
-        QTest::newRow("Yes/No, Enter") << Closing{M::YesNo, MsgIcon::None, "Enter", A::Yes};
+        QTest::newRow("Yes/No, Enter") << Closing{M::YesNo, MsgIcon::Information, "Enter", A::Yes};
         QTest::newRow("Yes/No, No first, Enter") << Closing{M::YesNo, MsgIcon::None, "Enter", A::No, A::No};
         QTest::newRow("Yes/No/Cancel, Escape") << Closing{M::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel};
         QTest::newRow("OK/Cancel, OK") << Closing{M::OKCancel, MsgIcon::Critical, "OK", A::OK};

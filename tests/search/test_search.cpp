@@ -91,7 +91,6 @@ class TestSearch : public QObject {
     QWidget* Child(const char* name) const { return dialog->findChild<QWidget*>(name); }
     QAbstractButton* Button(const char* name) const { return dialog->findChild<QAbstractButton*>(name); }
     QComboBox* cboText() const { return dialog->findChild<QComboBox*>("cboText"); }
-    QAbstractButton* Option1(int index) const { return dialog->findChildren<QAbstractButton*>("Option1").at(index); }
     std::pair<int, int> Selection() const { return {Anchor(t->editor), Caret(t->editor)}; }
 
 private Q_SLOTS:
@@ -115,8 +114,8 @@ private Q_SLOTS:
         QFETCH(int, row);
         const Press& p = Presses[row];
         SetText(t->editor, p.text);
-        if (p.button != 'F')
-            Option1(1)->click();
+        if (p.button != 'F')  // Find and Replace
+            dialog->findChildren<QAbstractButton*>("Option1").at(1)->click();
         cboText()->setCurrentText(QString::fromLatin1(p.search));
         dialog->findChild<QComboBox*>("cboReplace")->setCurrentText(QString::fromLatin1(p.replacement));
         for (const char option : std::string_view(p.options))
@@ -140,7 +139,7 @@ private Q_SLOTS:
         QTest::keyClicks(cboText(), QStringLiteral("X1"));
         QTest::keyClick(cboText(), Qt::Key_Return);
         QCOMPARE(Selection(), std::make_pair(3, 5));
-        Option1(1)->click();
+        dialog->findChildren<QAbstractButton*>("Option1").at(1)->click();  // Find and Replace
         QVERIFY(!find->isVisible() && Child("frameReplace")->isVisible());
         QTest::keyClick(Child("cboReplace"), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
