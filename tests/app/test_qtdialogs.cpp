@@ -12,8 +12,6 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include <map>
-
 #include "FileTestSupport.h"
 #include "about/AboutText.h"
 #include "about/frmInfo.h"
@@ -22,19 +20,14 @@
 
 namespace {
 
-// The lines a label of width shows text in, wrapped as Qt wraps words.
-QStringList ShownLines(const QString& text, const QFont& font, int width)
+// The lines a document shows, wrapped as Qt wraps words.
+QStringList ShownLines(const QTextDocument& document)
 {
+    static_cast<void>(document.size());  // lays it out
     QStringList lines;
-    for (const QString& paragraph : text.split('\n')) {
-        QTextLayout layout(paragraph, font);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            lines << paragraph.mid(line.textStart(), line.textLength());
-        }
-        layout.endLayout();
-    }
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            lines << block.text().mid(block.layout()->lineAt(i).textStart(), block.layout()->lineAt(i).textLength());
     return lines;
 }
 
@@ -50,9 +43,18 @@ void WhenShown(const std::function<void(Dialog&)>& act)
     });
 }
 
+// A box and the way the user closes it.
+struct Closing {
+    MsgButtons buttons;
+    MsgIcon icon;
+    QString act;  // a button's text, "Escape", "Enter" or "close"
+    MsgAnswer answer;
+    std::optional<MsgAnswer> defaultAnswer{};
+};
+
 }  // namespace
 
-Q_DECLARE_METATYPE(std::optional<MsgAnswer>)
+Q_DECLARE_METATYPE(Closing)
 
 class TestQtDialogs : public QObject {
     Q_OBJECT
@@ -63,46 +65,25 @@ private Q_SLOTS:
     // dismissed by Escape or the close box: a dismissal answers what changes nothing.
     void messageBox_data()
     {
-        QTest::addColumn<MsgButtons>("buttons");
-        QTest::addColumn<MsgIcon>("icon");
-        QTest::addColumn<std::optional<MsgAnswer>>("defaultAnswer");
-        QTest::addColumn<QString>("act");  // a button's text, "Escape", "Enter" or "close"
-        QTest::addColumn<MsgAnswer>("answer");
-        const auto row = [](const char* name, MsgButtons buttons, MsgIcon icon, const char* act, MsgAnswer answer,
-                            std::optional<MsgAnswer> first = {}) {
-            QTest::newRow(name) << buttons << icon << first << QString(act) << answer;
-        };
+        QTest::addColumn<Closing>("closing");
         using A = MsgAnswer;
-        row("OK, Escape", MsgButtons::OK, MsgIcon::None, "Escape", A::OK);
-        row("OK, close", MsgButtons::OK, MsgIcon::None, "close", A::OK);
-        row("Yes/No, No", MsgButtons::YesNo, MsgIcon::Exclamation, "&No", A::No);
-        row("Yes/No, Yes", MsgButtons::YesNo, MsgIcon::Information, "&Yes", A::Yes);
-        row("Yes/No, Escape", MsgButtons::YesNo, MsgIcon::None, "Escape", A::Cancel);
-        row("Yes/No, close", MsgButtons::YesNo, MsgIcon::Critical, "close", A::Cancel);
-        row("Yes/No, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::Yes);
-        row("Yes/No, No first, Enter", MsgButtons::YesNo, MsgIcon::None, "Enter", A::No, A::No);
-        row("Yes/No/Cancel, Escape", MsgButtons::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel);
-        row("Yes/No/Cancel, close", MsgButtons::YesNoCancel, MsgIcon::Question, "close", A::Cancel);
-        row("OK/Cancel, OK", MsgButtons::OKCancel, MsgIcon::Critical, "OK", A::OK);
-        row("OK/Cancel, close", MsgButtons::OKCancel, MsgIcon::None, "close", A::Cancel);
+        using M = MsgButtons;
+        QTest::newRow("OK, Escape") << Closing{M::OK, MsgIcon::None, "Escape", A::OK};
+        QTest::newRow("Yes/No, No") << Closing{M::YesNo, MsgIcon::Exclamation, "&No", A::No};
+        QTest::newRow("Yes/No, Escape") << Closing{M::YesNo, MsgIcon::None, "Escape", A::Cancel};
+        QTest::newRow("Yes/No, close") << Closing{M::YesNo, MsgIcon::Critical, "close", A::Cancel};
+        QTest::newRow("Yes/No, Enter") << Closing{M::YesNo, MsgIcon::Information, "Enter", A::Yes};
+        QTest::newRow("Yes/No, No first, Enter") << Closing{M::YesNo, MsgIcon::None, "Enter", A::No, A::No};
+        QTest::newRow("Yes/No/Cancel, Escape") << Closing{M::YesNoCancel, MsgIcon::Question, "Escape", A::Cancel};
+        QTest::newRow("OK/Cancel, OK") << Closing{M::OKCancel, MsgIcon::Critical, "OK", A::OK};
     }
     void messageBox()
     {
-        QFETCH(MsgButtons, buttons);
-        QFETCH(MsgIcon, icon);
-        QFETCH(std::optional<MsgAnswer>, defaultAnswer);
-        QFETCH(QString, act);
-        QFETCH(MsgAnswer, answer);
-        using B = QMessageBox;  // what the user sees for each button set and icon
-        const std::map<MsgButtons, int> shownButtons{{MsgButtons::OK, B::Ok},
-                                                     {MsgButtons::YesNo, B::Yes | B::No},
-                                                     {MsgButtons::YesNoCancel, B::Yes | B::No | B::Cancel},
-                                                     {MsgButtons::OKCancel, B::Ok | B::Cancel}};
-        const std::map<MsgIcon, int> shownIcon{{MsgIcon::None, B::NoIcon},
-                                               {MsgIcon::Critical, B::Critical},
-                                               {MsgIcon::Question, B::Question},
-                                               {MsgIcon::Exclamation, B::Warning},
-                                               {MsgIcon::Information, B::Information}};
+        QFETCH(Closing, closing);
+        const auto& [buttons, icon, act, answer, defaultAnswer] = closing;
+        using B = QMessageBox;  // what the user sees for each button set and icon, in their order
+        const int shownButtons[] = {B::Ok, B::Ok | B::Cancel, B::Yes | B::No, B::Yes | B::No | B::Cancel};
+        const int shownIcon[] = {B::NoIcon, B::Critical, B::Question, B::Warning, B::Information};
         QString shown;
         WhenShown<QMessageBox>([&shown, &act](QMessageBox& box) {
             int visible = 0;
@@ -122,13 +103,15 @@ private Q_SLOTS:
         });
         QCOMPARE(dialogs.MessageBox({"G01 \xE9\r\nM30", buttons, icon, "Caf\xE9", defaultAnswer}), answer);
         QCOMPARE(shown, QString::fromUtf8("Caf\u00E9|G01 \u00E9\r\nM30|%1|%2")
-                            .arg(shownButtons.at(buttons))
-                            .arg(shownIcon.at(icon)));
+                            .arg(shownButtons[int(buttons)])
+                            .arg(shownIcon[int(icon)]));
     }
 
     // A long prompt breaks at spaces only, so a path in it stays whole on one line; the prompt
     // is plain text, its "<" shown as typed. The information dialog keeps its web addresses whole.
-    void textKeepsPathsWhole()
+    // The file dialogs show "*.*" as "*": part programs often have no dot in their names. The busy
+    // pointer nests.
+    void textAndFilters()
     {
         const QString path = "'/tmp/varnotek-folder/programs/StyleSet.sty'";
         const std::string prompt = "Could not save the style set to the file at " + path.toStdString() +
@@ -136,7 +119,11 @@ private Q_SLOTS:
         QStringList lines;
         WhenShown<QMessageBox>([&lines](QMessageBox& box) {
             const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
-            lines = ShownLines(label->text(), label->font(), label->contentsRect().width());
+            QTextDocument shown(label->text());
+            shown.setDefaultFont(label->font());
+            shown.setDocumentMargin(0);
+            shown.setTextWidth(label->contentsRect().width());
+            lines = ShownLines(shown);
             box.close();
         });
         dialogs.MessageBox({prompt, MsgButtons::OK, MsgIcon::Exclamation, "Can't save"});
@@ -156,19 +143,10 @@ private Q_SLOTS:
         info.show();
         const auto* text = info.findChild<QTextEdit*>("rtInfo");
         QTRY_VERIFY(text->isVisible());
-        QStringList shownLines;
-        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
-            for (int i = 0; i < block.layout()->lineCount(); ++i) {
-                const QTextLine line = block.layout()->lineAt(i);
-                shownLines << block.text().mid(line.textStart(), line.textLength());
-            }
+        const QStringList shownLines = ShownLines(*text->document());
         for (const char* address : {ProductWebAddress, TalvaneWebAddress})
             QVERIFY2(!shownLines.filter(address).isEmpty(), qPrintable(shownLines.join('|')));
-    }
 
-    // "*.*" is shown as "*": part programs often have no dot in their names.
-    void fileDialogs()
-    {
         QTemporaryDir dir;
         const std::string part = QFile::encodeName(dir.filePath("PART1")).toStdString();
         QVERIFY(PutOnDisk(part, "N1\r\n"));
@@ -182,10 +160,6 @@ private Q_SLOTS:
         WhenShown<QFileDialog>([&note](QFileDialog& dialog) { note(dialog, "reject"); });
         QCOMPARE(dialogs.SaveFileName({"Save", "All Files (*.*)", part}), std::optional<std::string>());
         QCOMPARE(shown, (QStringList{"Open", "All Files (*)", "Save", "All Files (*)"}));
-    }
-
-    void busyPointerNests()
-    {
         dialogs.SetBusy(true);
         dialogs.SetBusy(true);
         dialogs.SetBusy(false);

@@ -7,7 +7,6 @@
 #include "mb/MbEndpoint.h"
 
 #include <QAbstractEventDispatcher>
-#include <QLocalServer>
 #include <QLocalSocket>
 
 #include <filesystem>
@@ -61,9 +60,9 @@ class TestMb : public QObject {
 private Q_SLOTS:
     void init() { runtime_ = std::make_unique<RuntimeFolder>(); }
 
-    // Big-endian fields. The largest body passes; one byte more is refused at once, like each broken
-    // field, and is not encoded, nor is a sender too long for its field.
-    void frames()
+    // Frames: big-endian fields. The largest body passes; one byte more is refused at once, like each
+    // broken field, and is not encoded, nor is a sender too long for its field. Endpoint names.
+    void framesAndNames()
     {
         QCOMPARE(QByteArray::fromStdString(mb::EncodeFrame(-2, "ab", "xyz").value()).toHex(),
                  QByteArray("4d4249310000000ffffffffe000261620000000378797a"));
@@ -79,6 +78,23 @@ private Q_SLOTS:
         // clang-format on
         for (const auto& [name, stream] : broken)
             QVERIFY2(Feed(stream) == mb::FrameDecoder::Result::Malformed, name);
+        // Names are one path component in UTF-8 and fit a socket address with the folder; what is
+        // left of ended editors goes.
+        const std::string folder = "/run/user/0/mbinterproc";
+        const std::size_t room = sizeof(sockaddr_un::sun_path) - folder.size() - 2;  // with the '/' and the NUL
+        // clang-format off
+        const std::pair<std::string, bool> names[] = {{"..", false}, {std::string("a\0b", 3), false}, {"a\xFF", false},
+            {std::string(room, 'n'), true}, {std::string(room + 1, 'n'), false}};
+        // clang-format on
+        for (const auto& [name, valid] : names)
+            QVERIFY2(mb::IsValidEndpointName(name, folder) == valid, name.c_str());
+        // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
+        // and of anything else stay.
+        Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())), Path("talvane")};
+        for (const std::string& path : paths)
+            MakeStaleSocket(path);
+        mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
+        QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
     }
 
     // Created private whatever the umask; anything but this user's private folder is refused, not repaired.
@@ -100,27 +116,6 @@ private Q_SLOTS:
         QCOMPARE(prepared, kind == "missing");
         QVERIFY(fs::symlink_status(folder) ==
                 (prepared ? fs::file_status(fs::file_type::directory, fs::perms::owner_all) : before));
-    }
-
-    // Names that are one path component in UTF-8 and fit a socket address with the folder; what
-    // is left of ended editors.
-    void endpoints()
-    {
-        const std::string folder = "/run/user/0/mbinterproc";
-        const std::size_t room = sizeof(sockaddr_un::sun_path) - folder.size() - 2;  // with the '/' and the NUL
-        // clang-format off
-        const std::pair<std::string, bool> names[] = {{"..", false}, {std::string("a\0b", 3), false}, {"a\xFF", false},
-            {std::string(room, 'n'), true}, {std::string(room + 1, 'n'), false}};
-        // clang-format on
-        for (const auto& [name, valid] : names)
-            QVERIFY2(mb::IsValidEndpointName(name, folder) == valid, name.c_str());
-        // An ended editor's socket file goes (no process has a 9-digit id); those of running editors
-        // and of anything else stay.
-        Strings paths{Path("varnotek-999999999"), Path("varnotek-" + std::to_string(::getpid())), Path("talvane")};
-        for (const std::string& path : paths)
-            MakeStaleSocket(path);
-        mb::RemoveEndpointsOfEndedProcesses(mb::EndpointFolderPath(), "varnotek-");
-        QVERIFY(!fs::exists(paths[0]) && fs::exists(paths[1]) && fs::exists(paths[2]));
     }
 
     // A stale socket file is taken over, a live endpoint or a foreign file is not; the endpoint's
@@ -151,16 +146,10 @@ private Q_SLOTS:
     {
         const int listener = UnixSocket(Path("talvane"), ::bind);
         QVERIFY(listener >= 0 && ::listen(listener, 0) == 0);
-        std::vector<int> queued;
-        for (int fd = 0; fd >= 0 && queued.size() < 64;) {
-            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-            sockaddr_un address{AF_UNIX, {}};
-            Path("talvane").copy(address.sun_path, sizeof address.sun_path - 1);
-            queued.push_back(fd);
-            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-                fd = -1;
-        }
-        QVERIFY(queued.size() < 64);  // the queue is full
+        std::vector<int> queued;  // until one is refused: the queue is full
+        while (queued.size() < 64 && (queued.empty() || queued.back() >= 0))
+            queued.push_back(UnixSocket(Path("talvane"), ::connect, SOCK_NONBLOCK));
+        QVERIFY(queued.back() < 0);
         InterProc sender;
         sender.TargetName = "Talvane";
         sender.MessageText = "waited";

@@ -23,10 +23,11 @@ inline std::string Patched(std::string frame, std::size_t offset, std::uint32_t 
     return frame;
 }
 
-// A stream socket that call (::bind or ::connect) has given the address path; -1 when that failed.
-inline int UnixSocket(const std::string& path, int (*call)(int, const sockaddr*, socklen_t))
+// A stream socket (with the socket flags given) that call (::bind or ::connect) has given the
+// address path; -1 when that failed.
+inline int UnixSocket(const std::string& path, int (*call)(int, const sockaddr*, socklen_t), int flags = 0)
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
     sockaddr_un address{AF_UNIX, {}};
     path.copy(address.sun_path, sizeof address.sun_path - 1);
     return call(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? fd : (::close(fd), -1);

@@ -36,16 +36,8 @@ public:
             whileShown(request);
         return request.buttons == MsgButtons::OK ? MsgAnswer::OK : Next(answers, MsgAnswer::Cancel);
     }
-    std::optional<std::string> OpenFileName(const FileDialogRequest& request) override
-    {
-        fileDialogs.push_back({false, request});
-        return Next(fileNames, {});
-    }
-    std::optional<std::string> SaveFileName(const FileDialogRequest& request) override
-    {
-        fileDialogs.push_back({true, request});
-        return Next(fileNames, {});
-    }
+    std::optional<std::string> OpenFileName(const FileDialogRequest& asked) override { return FileName(false, asked); }
+    std::optional<std::string> SaveFileName(const FileDialogRequest& asked) override { return FileName(true, asked); }
     void SetBusy(bool busy) override
     {
         busyDepth += busy ? 1 : -1;
@@ -58,6 +50,11 @@ public:
     }
 
 private:
+    std::optional<std::string> FileName(bool save, const FileDialogRequest& request)
+    {
+        fileDialogs.push_back({save, request});
+        return Next(fileNames, {});
+    }
     template <typename T>
     T Next(std::deque<T>& queue, T unplanned)
     {

@@ -18,19 +18,15 @@
 
 class TestApp {
 public:
-    explicit TestApp(std::string programFolder = VARNOTEK_PROGRAM_DIR)
-        : TestApp(std::make_unique<ScriptedDialogs>(), std::move(programFolder))
-    {}
+    explicit TestApp(std::string programFolder = VARNOTEK_PROGRAM_DIR) { app.ProgramFolder = std::move(programFolder); }
     ~TestApp()
     {
         forms.DestroyAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    TestApp(const TestApp&) = delete;
-    TestApp& operator=(const TestApp&) = delete;
 
-    ScriptedDialogs& dialogs;
-    Application application;
+    Application application{std::make_unique<ScriptedDialogs>()};
+    ScriptedDialogs& dialogs = static_cast<ScriptedDialogs&>(application.Dialogs());
     AppState& app = application.app;
     EditorSession& editor = application.editor;
     Styling& styling = application.styling;
@@ -50,22 +46,14 @@ public:
         window.EnsureLoaded();
         return window;
     }
-
-private:
-    TestApp(std::unique_ptr<ScriptedDialogs> scripted, std::string programFolder)
-        : dialogs(*scripted), application(std::move(scripted))
-    {
-        app.ProgramFolder = std::move(programFolder);
-    }
 };
 
 // The whole document, byte for byte.
 inline std::string Text(const EditorSession& editor)
 {
-    const std::int32_t length = editor.SendEditor(sci::SCI_GETLENGTH, 0, 0);
-    std::string text(std::size_t(length) + 1, '\0');
-    editor.SendEditorDirect(sci::SCI_GETTEXT, length + 1, text.data());
-    text.resize(std::size_t(length));
+    std::string text(std::size_t(editor.SendEditor(sci::SCI_GETLENGTH, 0, 0)) + 1, '\0');
+    editor.SendEditorDirect(sci::SCI_GETTEXT, std::int32_t(text.size()), text.data());
+    text.pop_back();
     return text;
 }
 
