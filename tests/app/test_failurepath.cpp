@@ -33,19 +33,11 @@ struct Editor : QProcess {
         kill();
         waitForFinished();
     }
-    bool Ready()
-    {
-        said += readAllStandardOutput();
-        return said.contains("ready");
-    }
-    QByteArray said;
+    bool Ready() { return peek(1024).contains("ready"); }
 };
 
-QByteArray Boxes(const QString& state)
-{
-    QFile file(state + "/boxes");
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// The boxes the editor showed, "<unreadable>" when none.
+QByteArray Boxes(const QString& state) { return OnDisk(state.toStdString() + "/boxes"); }
 
 // A box as startup_child records it.
 QByteArray Box(const QByteArray& title, MsgButtons buttons, MsgIcon icon, const QByteArray& prompt)
@@ -119,7 +111,6 @@ private Q_SLOTS:
         QTest::newRow("SIGINT") << SIGINT << false << program << QByteArray();
         QTest::newRow("SIGHUP, program folder not UTF-8") << SIGHUP << false << program << QByteArray("pr\xE9g");
         QTest::newRow("SIGTERM, asking") << SIGTERM << true << program << QByteArray();
-        QTest::newRow("SIGHUP, asking") << SIGHUP << true << program << QByteArray();
         QTest::newRow("nothing typed") << SIGHUP << false << QByteArray() << QByteArray();
     }
     void signalKeepsUnsavedText()
@@ -141,7 +132,6 @@ private Q_SLOTS:
         {
             Editor editor(state.path(), folderName.isEmpty() ? VARNOTEK_PROGRAM_DIR : QByteArray(copy.c_str()),
                           {"CHILD_RUN=1", "CHILD_TEXT=" + typed, "CHILD_CLOSE=" + QString::number(asking)});
-            QVERIFY(editor.waitForStarted());
             QTRY_VERIFY_WITH_TIMEOUT(asking ? Boxes(state.path()).contains("Save changes ?") : editor.Ready(), 10000);
             ::kill(pid_t(editor.processId()), signal);
             QVERIFY(editor.waitForFinished(10000));
@@ -156,7 +146,7 @@ private Q_SLOTS:
         // Nothing unsaved this time: the notice is shown, and nothing else is kept.
         Editor next(state.path(), VARNOTEK_PROGRAM_DIR, {"CHILD_RUN=1"});
         QTRY_VERIFY_WITH_TIMEOUT(next.Ready(), 10000);
-        QTRY_COMPARE(Boxes(state.path()), text.isEmpty() ? QByteArray()
+        QTRY_COMPARE(Boxes(state.path()), text.isEmpty() ? QByteArray("<unreadable>")
                                                          : Box("Varnotek", MsgButtons::OK, MsgIcon::Information,
                                                                "Varnotek ended before the changes to a new program "
                                                                "were saved.\r\n\r\nThe unsaved text is kept in " +

@@ -170,8 +170,9 @@ private Q_SLOTS:
     }
 
     // The real dialog offers the page range and the order, which are honoured, but not the
-    // page set or collating, which are not; closed, it prints nothing.
-    void dialogOffersWhatIsHonoured()
+    // page set or collating, which are not; closed, it prints nothing. Cancelled, or without a
+    // document window, nothing is printed and nothing said.
+    void dialogAndCancel()
     {
         QPrinter printer;
         QStringList shown;
@@ -183,11 +184,6 @@ private Q_SLOTS:
         });
         QVERIFY(!QtDialogService().PrintDialog(printer));
         QCOMPARE(shown, (QStringList{"reverse", "printRange"}));
-    }
-
-    // Cancelled, or without a document window, nothing is printed and nothing said.
-    void cancelAndNoWindowAreSilent()
-    {
         t->forms.Get<MDIForm1>().picToolbar_Click(3);
         t->forms.Unload<frmEditor>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

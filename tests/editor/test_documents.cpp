@@ -67,8 +67,8 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    // Every byte value, every kind of line end, a lone CR at the end.
-    void everyByteSurvivesLoadAndSave()
+    // Every byte value, every kind of line end and a lone CR at the end survive a load and a save.
+    void loadAndSave()
     {
         QByteArray content;
         for (int b = 0; b < 256; ++b)
@@ -79,11 +79,39 @@ private Q_SLOTS:
         QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
         // A fresh history: an Undo would otherwise merge the old text into the new. Nothing selected:
         // a selection of the whole program would go to the desktop's primary selection.
-        QVERIFY(Send(SCI_GETMODIFY) == 0 && Send(SCI_CANUNDO) == 0);
-        QVERIFY(Anchor(t->editor) == 0 && Caret(t->editor) == 0);
-        QVERIFY(SaveDocument(t->editor, Path("out.nc")));
+        QVERIFY(Send(SCI_GETMODIFY) == 0 && Send(SCI_CANUNDO) == 0 && Anchor(t->editor) == 0 && Caret(t->editor) == 0);
+        QVERIFY(SaveDocument(t->editor, Path("out.nc")) && t->dialogs.boxes.empty());
         QCOMPARE(OnDisk(Path("out.nc")), content);
-        QVERIFY(t->dialogs.boxes.empty());
+        // The Open and Save buttons: a cancelled Open changes nothing, Open starts from the name last
+        // chosen, Save on an empty editor only says so.
+        ScriptedDialogs& d = t->dialogs;
+        Load("a.nc", "N5 M03\r\n");
+        Send(SCI_GOTOPOS, 3);
+        d.fileNames = {std::nullopt, Path("b.nc"), std::nullopt};
+        OpenCommand(t->application);
+        QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor), Path("a.nc") + "N5 M03\r\n");
+        QCOMPARE(Caret(t->editor), 3);
+        QVERIFY(PutOnDisk(Path("b.nc"), ""));
+        OpenCommand(t->application);
+        QCOMPARE(t->editor.CurrentFilePath(), Path("b.nc"));
+        OpenCommand(t->application);
+        QCOMPARE(d.fileDialogs[2].request.initialPath, Path("b.nc"));
+        Load("c.nc", "");  // the Save dialog starts from the document's own name
+        main->picToolbar_Click(2);
+        QCOMPARE(d.boxes, std::vector{Box("Editor is empty", "")});
+        QCOMPARE(d.fileDialogs.size(), std::size_t(3));
+        SetText(t->editor, "N10 G00 X0\r\n");
+        d.fileNames.push_back(Path("saved.nc"));
+        main->picToolbar_Click(2);
+        QVERIFY(d.fileDialogs.at(3).save && d.fileDialogs[3].request.initialPath == Path("c.nc"));
+        QCOMPARE(OnDisk(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
+        QCOMPARE(t->editor.CurrentFilePath(), Path("saved.nc"));
+        // Unmodified text, and text typed and deleted again, are discarded without a question.
+        NewCommand(t->application);
+        t->editor.SendEditor(SCI_REPLACESEL, 0, "x");
+        Send(SCI_DELETEBACK);
+        main->close();
+        QVERIFY(d.boxes.size() == 1 && !t->forms.IsLoaded<MDIForm1>());
     }
 
     // Opening from the Open button or the command line: what a file's kind or a failed load tells
@@ -146,60 +174,28 @@ private Q_SLOTS:
         QVERIFY(t->dialogs.busyDepth == 0 && (t->dialogs.busyCount > 0) == (loaded || failed));
     }
 
-    // The Open and Save buttons: a cancelled Open changes nothing, Open starts from the name last
-    // chosen, Save on an empty editor only says so.
-    void openAndSaveButtons()
-    {
-        ScriptedDialogs& d = t->dialogs;
-        Load("a.nc", "N5 M03\r\n");
-        Send(SCI_GOTOPOS, 3);
-        d.fileNames = {std::nullopt, Path("b.nc"), std::nullopt};
-        OpenCommand(t->application);
-        QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor), Path("a.nc") + "N5 M03\r\n");
-        QCOMPARE(Caret(t->editor), 3);
-        QVERIFY(PutOnDisk(Path("b.nc"), ""));
-        OpenCommand(t->application);
-        QCOMPARE(t->editor.CurrentFilePath(), Path("b.nc"));
-        OpenCommand(t->application);
-        QCOMPARE(d.fileDialogs[2].request.initialPath, Path("b.nc"));
-        Load("c.nc", "");  // the Save dialog starts from the document's own name
-        main->picToolbar_Click(2);
-        QCOMPARE(d.boxes, std::vector{Box("Editor is empty", "")});
-        QCOMPARE(d.fileDialogs.size(), std::size_t(3));
-        SetText(t->editor, "N10 G00 X0\r\n");
-        d.fileNames.push_back(Path("saved.nc"));
-        main->picToolbar_Click(2);
-        QVERIFY(d.fileDialogs.at(3).save);
-        QCOMPARE(d.fileDialogs[3].request.initialPath, Path("c.nc"));
-        QCOMPARE(OnDisk(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
-        QCOMPARE(t->editor.CurrentFilePath(), Path("saved.nc"));
-        QCOMPARE(Send(SCI_GETMODIFY), 0);
-    }
-
     // A save that fails keeps the text, its path and the file, and says why.
     void failedSaveKeepsPath_data()
     {
+        QTest::addColumn<QString>("target");
         QTest::addColumn<int>("message");  // answered with `answer` instead of by the component
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << 0 << 0 << "none/x.nc"
-                                        << "The folder does not exist";
-        QTest::newRow("read-only file, dialog asked again") << 0 << 0 << "keep.nc"
-                                                            << "";
-        QTest::newRow("2 GiB less one") << int(SCI_GETLENGTH) << 0x7FFFFFFF << "keep.nc"
+        QTest::newRow("missing folder") << "none/x.nc" << 0 << 0 << "The folder does not exist";
+        QTest::newRow("read-only file, dialog asked again") << "keep.nc" << 0 << 0 << "";
+        QTest::newRow("2 GiB less one") << "keep.nc" << int(SCI_GETLENGTH) << 0x7FFFFFFF
                                         << "The text is too large: a part program must be smaller than 2 GiB";
-        QTest::newRow("text not handed out") << int(SCI_GETTEXT) << 0 << "keep.nc"
-                                             << "The text could not be taken from the editor";
-        QTest::newRow("full disk, in place") << 0 << 0 << "keep.nc"
-                                             << "The disk may be full, or the file too large for it\r\n\r\n"
-                                                "The file was left as it was";
+        QTest::newRow("text not handed out")
+            << "keep.nc" << int(SCI_GETTEXT) << 0 << "The text could not be taken from the editor";
+        QTest::newRow("full disk, in place")
+            << "keep.nc" << 0 << 0
+            << "The disk may be full, or the file too large for it\r\n\r\nThe file was left as it was";
     }
     void failedSaveKeepsPath()
     {
+        QFETCH(QString, target);
         QFETCH(int, message);
         QFETCH(int, answer);
-        QFETCH(QString, target);
         QFETCH(QString, reason);
         const std::string path = Path(qPrintable(target));
         PutOnDisk(Path("keep.nc"), "N1\r\n");
@@ -259,19 +255,20 @@ private Q_SLOTS:
                  std::vector{Box("Could not open the file - There is not enough memory to hold it", "Can't open")});
     }
 
+    // New, Open and closing the window ask first about edited text: Yes goes on once it is saved,
+    // No goes on, Cancel keeps everything.
     void unsavedChangesQuestion_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("saveName");  // from the Save dialog; empty: cancelled
-        QTest::addColumn<bool>("goesOn");
         for (const char* action : {"new", "open", "close"}) {
             const QByteArray a(action);
-            QTest::newRow(a + ", Yes, saved") << action << int(MsgAnswer::Yes) << "kept.nc" << true;
-            QTest::newRow(a + ", Yes, save cancelled") << action << int(MsgAnswer::Yes) << "" << false;
-            QTest::newRow(a + ", Yes, save failed") << action << int(MsgAnswer::Yes) << "none/kept.nc" << false;
-            QTest::newRow(a + ", No") << action << int(MsgAnswer::No) << "" << true;
-            QTest::newRow(a + ", Cancel") << action << int(MsgAnswer::Cancel) << "" << false;
+            QTest::newRow(a + ", Yes, saved") << action << int(MsgAnswer::Yes) << "kept.nc";
+            QTest::newRow(a + ", Yes, save cancelled") << action << int(MsgAnswer::Yes) << "";
+            QTest::newRow(a + ", Yes, save failed") << action << int(MsgAnswer::Yes) << "none/kept.nc";
+            QTest::newRow(a + ", No") << action << int(MsgAnswer::No) << "";
+            QTest::newRow(a + ", Cancel") << action << int(MsgAnswer::Cancel) << "";
         }
     }
     void unsavedChangesQuestion()
@@ -279,7 +276,8 @@ private Q_SLOTS:
         QFETCH(QString, action);
         QFETCH(int, answer);
         QFETCH(QString, saveName);
-        QFETCH(bool, goesOn);
+        const bool saved = answer == int(MsgAnswer::Yes) && saveName == "kept.nc";
+        const bool goesOn = saved || answer == int(MsgAnswer::No);
         const std::string savePath = saveName.isEmpty() ? std::string() : Path(qPrintable(saveName));
         ScriptedDialogs& d = t->dialogs;
         Load("doc.nc", "N1 G00\r\n");
@@ -300,29 +298,13 @@ private Q_SLOTS:
         if (saveName.contains('/'))
             boxes.push_back(NotSaved(savePath, "The folder does not exist"));
         QCOMPARE(d.boxes, boxes);
-        if (!savePath.empty() && goesOn)
-            QCOMPARE(OnDisk(savePath), QByteArray("(EDITED) N1 G00\r\n"));
+        QVERIFY(d.fileNames.empty() && (!saved || OnDisk(savePath) == "(EDITED) N1 G00\r\n"));
         if (action == "open" && goesOn)  // the text now belongs to the file it was saved to
-            QCOMPARE(t->editor.CurrentFilePath(), savePath.empty() ? Path("doc.nc") : savePath);
-        QVERIFY(d.fileNames.empty());
+            QCOMPARE(t->editor.CurrentFilePath(), saved ? savePath : Path("doc.nc"));
         if (action == "new")
             QCOMPARE(Text(t->editor), goesOn ? std::string() : std::string("(EDITED) N1 G00\r\n"));
         if (action == "close")
             QCOMPARE(t->forms.IsLoaded<MDIForm1>(), !goesOn);
-    }
-
-    // Unmodified text, and text typed and deleted again, are discarded without a question.
-    void nothingToLoseAsksNothing()
-    {
-        Load("plain.nc", "N1\r\n");
-        NewCommand(t->application);
-        QCOMPARE(Send(SCI_GETLENGTH), 0);
-        t->editor.SendEditor(SCI_REPLACESEL, 0, "x");
-        Send(SCI_DELETEBACK);
-        QVERIFY(Send(SCI_GETMODIFY) != 0);
-        main->close();
-        QVERIFY(t->dialogs.boxes.empty());
-        QVERIFY(!t->forms.IsLoaded<MDIForm1>());
     }
 };
 

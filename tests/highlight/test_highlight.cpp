@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QtEndian>
 
+#include <numeric>
+
 #include "FileTestSupport.h"
 #include "ImmutableFlag.h"
 #include "TestApp.h"
@@ -30,6 +32,19 @@ QString Look(const QWidget* box)
     const QString colour = QString::number(TextColour(box), 16).rightJustified(6, '0');
     return box->property("text").toString() + ' ' + colour + (box->font().bold() ? "B " : " ");
 }
+
+// How many pixels of each row of the area are darker than the grey given.
+QList<int> InkPerRow(const QImage& image, const QRect& area, int below = 128)
+{
+    QList<int> rows;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        rows << 0;
+        for (int x = area.left(); x <= area.right(); ++x)
+            rows.back() += qGray(image.pixel(x, y)) < below;
+    }
+    return rows;
+}
+int Sum(const QList<int>& counts) { return std::accumulate(counts.begin(), counts.end(), 0); }
 
 }  // namespace
 
@@ -125,7 +140,13 @@ private Q_SLOTS:
     // One session of the setup dialog over a style set file, step by step.
     void styleSetSession()
     {
-        QVERIFY(PutOnDisk(File("StyleSet.sty"), "STYLE=ON\r\n(1#0\r\nX\r\nA2#0") && ReloadStyleSet(t->styling));
+        const QByteArray styleSet = "STYLE=ON\r\n(1#0\r\nX\r\nA2#0";
+        QVERIFY(PutOnDisk(File("StyleSet.sty"), styleSet) && ReloadStyleSet(t->styling));
+        // Enter, Enter in the dialog just opened closes it and changes nothing.
+        Open();
+        for (int press = 0; press < 2 && t->forms.Exists<Form1>(); ++press)
+            QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+        QVERIFY(!t->forms.Exists<Form1>() && t->dialogs.boxes.empty() && OnDisk(File("StyleSet.sty")) == styleSet);
         Open();
         // The samples: the entry in its colour, the letter bold from Style 2 (and for a digit that
         // names no style), the number black in Style 2 and bold in Style 4.
@@ -229,18 +250,6 @@ private Q_SLOTS:
         QVERIFY(OnDisk(File("StyleSet.sty")) == shop && Fore(Style(13)) == Green && t->dialogs.boxes.empty());
     }
 
-    // Enter, Enter in the dialog just opened closes it and changes nothing.
-    void enterInAFreshDialog()
-    {
-        const QByteArray styleSet = "STYLE=ON\r\nX4#255\r\n";
-        QVERIFY(PutOnDisk(File("StyleSet.sty"), styleSet));
-        Open();
-        for (int press = 0; press < 2 && t->forms.Exists<Form1>(); ++press)
-            QTest::keyClick(form->focusWidget(), Qt::Key_Return);
-        QVERIFY(!t->forms.Exists<Form1>() && t->dialogs.boxes.empty());
-        QCOMPARE(OnDisk(File("StyleSet.sty")), styleSet);
-    }
-
     // A letter in white or a pale colour still shows on its white box and in the sample: outlined.
     // The sample pictures show all four lines of the program, none cut by the picture's edge,
     // in a fixed font of any height the platform gives.
@@ -249,44 +258,26 @@ private Q_SLOTS:
         Open();
         Release("ltr", 24);
         Release("col", 0);
-        for (const char* name : {"ltr", "txtSamp1"}) {
-            QWidget* box = Control(name, name[0] == 'l' ? 24 : -1);
-            const QImage image = box->grab().toImage();
-            const QRect inside = box->contentsRect();
-            int dark = 0;
-            for (int y = inside.top(); y <= inside.bottom(); ++y)
-                for (int x = inside.left(); x <= inside.right(); ++x)
-                    dark += qGray(image.pixel(x, y)) < 128;
-            QVERIFY2(dark > 10, name);
-        }
+        for (QWidget* box : {Control("ltr", 24), Control("txtSamp1")})
+            QVERIFY2(Sum(InkPerRow(box->grab().toImage(), box->contentsRect())) > 10, qPrintable(box->objectName()));
         // No bold, some bold (the letters), all bold: each more ink than the one before.
-        const QList<QWidget*> pictures = Control("FrameBW")->findChildren<QWidget*>();
         QList<int> ink;
-        for (QWidget* picture : pictures) {
-            const QImage image = picture->grab().toImage();
-            ink << int(std::count_if(image.constBits(), image.constBits() + image.sizeInBytes(),
-                                     [](uchar byte) { return byte < 128; }));
-        }
-        QVERIFY2(ink.size() == 3 && ink[0] < ink[1] && ink[1] < ink[2], qPrintable(QDebug::toString(ink)));
-        for (QWidget* picture : pictures)
+        for (QWidget* picture : Control("FrameBW")->findChildren<QWidget*>())
             for (const int taller : {0, 5}) {
                 QFont font = picture->font();
                 font.setPixelSize(font.pixelSize() + taller);
                 picture->setFont(font);
                 const QImage image = picture->grab().toImage();
-                QList<int> inked;  // the rows inside the border holding any ink
-                for (int y = 1; y < image.height() - 1; ++y)
-                    for (int x = 1; x < image.width() - 1; ++x)
-                        if (image.pixel(x, y) != qRgb(255, 255, 255)) {
-                            inked << y;
-                            break;
-                        }
+                // The rows inside the border, with any ink.
+                const QList<int> rows = InkPerRow(image, image.rect().adjusted(1, 1, -1, -1), 255);
+                if (taller == 0)
+                    ink << Sum(InkPerRow(image, image.rect()));
                 int lines = 0;
-                for (int i = 0; i < inked.size(); ++i)
-                    lines += i == 0 || inked[i] != inked[i - 1] + 1;
-                QCOMPARE(lines, 4);
-                QVERIFY(inked.last() < image.height() - 2);
+                for (int y = 0; y < rows.size(); ++y)
+                    lines += rows[y] > 0 && (y == 0 || rows[y - 1] == 0);
+                QVERIFY(lines == 4 && rows.last() == 0);
             }
+        QVERIFY2(ink.size() == 3 && ink[0] < ink[1] && ink[1] < ink[2], qPrintable(QDebug::toString(ink)));
     }
 
     // The display settings in force show in the panel; Help explains them, Cancel writes nothing.
@@ -317,7 +308,8 @@ private Q_SLOTS:
             t->editor.SendEditor(SCI_SETSTYLING, 7, 40);
             Press("Command1");
             QCOMPARE(OnDisk(File("edset.ini")), file);
-            QCOMPARE((DisplaySettings{t->styling.ColorOn, t->styling.BoldMode}), DisplaySettingsFromText(file.toStdString()));
+            QCOMPARE((DisplaySettings{t->styling.ColorOn, t->styling.BoldMode}),
+                     DisplaySettingsFromText(file.toStdString()));
             QVERIFY(Style(0) == style && !t->forms.Exists<Form1>());
         }
     }

@@ -27,10 +27,10 @@ private Q_SLOTS:
                 }
     }
 
-    // Each file as the editor reads it: styling on (1), off (0) or left as it was (-1), then
+    // Each StyleSet.sty as the editor reads it: styling on (1), off (0) or left as it was (-1), then
     // "entry:mode:colour" per entry line in order; after "|", as the setup dialog reads it: enabled
     // or not, then "entry:digit:colour" for each entry not black in Style 1.
-    void styleSetReadings()
+    void fileReadings()
     {
         const std::tuple<std::string_view, QString> files[] = {
             {"STYLE=ON\r\n(1#49152\r\nM4#255\r\nSTYLE=OFF\r\nN1#0", "0 27:1:49152 13:4:255 | 0 13:4:255 27:1:49152"},
@@ -57,11 +57,7 @@ private Q_SLOTS:
                         QString::asprintf(" %zu:%s:%d", i + 1, d.entries[i].styleDigit.c_str(), d.entries[i].colour);
             QCOMPARE(seen, readings);
         }
-    }
-
-    // Case-sensitive words anywhere, SOME before ALL.
-    void displaySettingsReadings()
-    {
+        // edset.ini: case-sensitive words anywhere, SOME before ALL.
         QCOMPARE(DisplaySettingsFromText("XCOLOR=OFFSET BOLD=SOME BOLD=ALL"), (DisplaySettings{false, BoldSome}));
         QCOMPARE(DisplaySettingsFromText("COLOR = OFF color=off\r\nBOLD=ALL"), (DisplaySettings{true, BoldAll}));
     }
