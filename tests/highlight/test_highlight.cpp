@@ -82,23 +82,6 @@ private Q_SLOTS:
     }
     void cleanup() { t.reset(); }
 
-    // Typed text takes the built-in look at once (no StyleSet.sty here): the comment green, M and N
-    // in their colours, the rest black, nothing bold, in the platform's font at 10 points.
-    void typedTextInBuiltInLook()
-    {
-        SetText(t->editor, "");
-        QWidget* component = t->forms.Get<frmEditor>().ComponentWidget();
-        QTest::keyClicks(component, QStringLiteral("(CUT) N10 M03 G01 X5"));
-        component->grab();
-        for (const auto& [position, colour] : {std::pair{1, 0x00C000}, {7, 0xC0C0C0}, {10, 0xFF8080}, {15, 0}}) {
-            char font[128] = {};
-            t->editor.SendEditorDirect(SCI_STYLEGETFONT, Style(position), font);
-            QCOMPARE((QList<QVariant>{Fore(Style(position)), t->editor.SendEditor(SCI_STYLEGETBOLD, Style(position), 0),
-                                      t->editor.SendEditor(SCI_STYLEGETSIZE, Style(position), 0), QString(font)}),
-                     (QList<QVariant>{colour, 0, 10, QApplication::font().family()}));
-        }
-    }
-
     // Every line styled, a "|" per hundredth of the lines (halves to even), then the empty text;
     // meanwhile the view moves on, another file comes in, or the editor closes.
     void pass_data()
@@ -250,11 +233,24 @@ private Q_SLOTS:
         QVERIFY(OnDisk(File("StyleSet.sty")) == shop && Fore(Style(13)) == Green && t->dialogs.boxes.empty());
     }
 
-    // A letter in white or a pale colour still shows on its white box and in the sample: outlined.
-    // The sample pictures show all four lines of the program, none cut by the picture's edge,
-    // in a fixed font of any height the platform gives.
-    void setupPictures()
+    // Typed text takes the built-in look at once (no StyleSet.sty here): the comment green, M and N
+    // in their colours, the rest black, nothing bold, in the platform's font at 10 points.
+    // In the setup dialog, a letter in white or a pale colour still shows on its white box and in
+    // the sample: outlined. The sample pictures show all four lines of the program, none cut by the
+    // picture's edge, in a fixed font of any height the platform gives.
+    void builtInLookAndPictures()
     {
+        SetText(t->editor, "");
+        QWidget* component = t->forms.Get<frmEditor>().ComponentWidget();
+        QTest::keyClicks(component, QStringLiteral("(CUT) N10 M03 G01 X5"));
+        component->grab();
+        for (const auto& [position, colour] : {std::pair{1, 0x00C000}, {7, 0xC0C0C0}, {10, 0xFF8080}, {15, 0}}) {
+            char font[128] = {};
+            t->editor.SendEditorDirect(SCI_STYLEGETFONT, Style(position), font);
+            QCOMPARE((QList<QVariant>{Fore(Style(position)), t->editor.SendEditor(SCI_STYLEGETBOLD, Style(position), 0),
+                                      t->editor.SendEditor(SCI_STYLEGETSIZE, Style(position), 0), QString(font)}),
+                     (QList<QVariant>{colour, 0, 10, QApplication::font().family()}));
+        }
         Open();
         Release("ltr", 24);
         Release("col", 0);
