@@ -53,8 +53,7 @@ class TestDocuments : public QObject {
     std::string Path(const char* name) const { return QFile::encodeName(dir->filePath(name)).toStdString(); }
     void Load(const char* name, const QByteArray& bytes)
     {
-        QVERIFY(PutOnDisk(Path(name), bytes));
-        QVERIFY(LoadDocument(t->editor, Path(name)));
+        QVERIFY(PutOnDisk(Path(name), bytes) && LoadDocument(t->editor, Path(name)));
     }
     std::int32_t Send(std::uint32_t msg, std::intptr_t w = 0) { return t->editor.SendEditor(msg, w, 0); }
 
@@ -223,8 +222,7 @@ private Q_SLOTS:
         QVERIFY(!limited || ::setrlimit(RLIMIT_FSIZE, &size) == 0);
         t->editor.Module.Send = AnswerOverride::real;
         QCOMPARE(t->editor.CurrentFilePath(), Path("orig.nc"));
-        QVERIFY(Send(SCI_GETMODIFY) != 0);
-        QCOMPARE(OnDisk(Path("keep.nc")), QByteArray("N1\r\n"));
+        QVERIFY(Send(SCI_GETMODIFY) != 0 && OnDisk(Path("keep.nc")) == "N1\r\n");
         QCOMPARE(t->dialogs.boxes, std::vector{box});
         QCOMPARE(t->dialogs.unexpected, 0);
     }
