@@ -166,8 +166,8 @@ private Q_SLOTS:
             main->picToolbar_Click(1);
         QCOMPARE(t->dialogs.boxes, std::vector{Box(prompt.toStdString(), title.toStdString())});
         const bool loaded = kind == "readonly", failed = title == "Can't open";
-        QCOMPARE(Text(t->editor), loaded ? "G90\r\n" : std::string("N1 G00\r\n"));
-        QCOMPARE(t->editor.CurrentFilePath(), loaded ? path : failed ? std::string() : Path("first.nc"));
+        QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor),
+                 loaded ? path + "G90\r\n" : (failed ? std::string() : Path("first.nc")) + "N1 G00\r\n");
         QVERIFY(t->dialogs.busyDepth == 0 && (t->dialogs.busyCount > 0) == (loaded || failed));
     }
 
