@@ -244,8 +244,7 @@ private Q_SLOTS:
         // Room for the file's bytes, not for the component's copy of them too.
         const rlimit limit{OnDisk("/proc/self/statm").split(' ')[0].toULongLong() * ::getpagesize() + size * 3 / 2,
                            RLIM_INFINITY};
-        QVERIFY(::setrlimit(RLIMIT_AS, &limit) == 0);
-        QVERIFY(!LoadDocument(t->editor, Path("big.nc")));
+        QVERIFY(::setrlimit(RLIMIT_AS, &limit) == 0 && !LoadDocument(t->editor, Path("big.nc")));
         QCOMPARE(Text(t->editor), std::string("N1 G00\r\n"));
         QCOMPARE(t->dialogs.boxes,
                  std::vector{Box("Could not open the file - There is not enough memory to hold it", "Can't open")});
