@@ -69,10 +69,9 @@ private Q_SLOTS:
     // Every byte value, every kind of line end and a lone CR at the end survive a load and a save.
     void loadAndSave()
     {
-        QByteArray content;
-        for (int b = 0; b < 256; ++b)
-            content.append(char(b));
-        content += "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3\r";
+        QByteArray content = "N10 G01\r\nN20 X1\nN30 Y2\rN40 Z3\r";
+        for (int b = 255; b >= 0; --b)
+            content.prepend(char(b));
         SetText(t->editor, "old text");
         Load("in.nc", content);
         QCOMPARE(QByteArray::fromStdString(Text(t->editor)), content);
@@ -83,25 +82,24 @@ private Q_SLOTS:
         QCOMPARE(OnDisk(Path("out.nc")), content);
         // The Open and Save buttons: a cancelled Open changes nothing, Open starts from the name last
         // chosen, Save on an empty editor only says so.
-        ScriptedDialogs& d = t->dialogs;
         Load("a.nc", "N5 M03\r\n");
         Send(SCI_GOTOPOS, 3);
-        d.fileNames = {std::nullopt, Path("in.nc"), std::nullopt};
+        t->dialogs.fileNames = {std::nullopt, Path("in.nc"), std::nullopt};
         OpenCommand(t->application);
         QCOMPARE(t->editor.CurrentFilePath() + Text(t->editor), Path("a.nc") + "N5 M03\r\n");
         QCOMPARE(Caret(t->editor), 3);
         OpenCommand(t->application);
         QCOMPARE(t->editor.CurrentFilePath(), Path("in.nc"));
         OpenCommand(t->application);
-        QCOMPARE(d.fileDialogs[2].request.initialPath, Path("in.nc"));
+        QCOMPARE(t->dialogs.fileDialogs[2].request.initialPath, Path("in.nc"));
         Load("c.nc", "");  // the Save dialog starts from the document's own name
         main->picToolbar_Click(2);
-        QCOMPARE(d.boxes, std::vector{Box("Editor is empty", "")});
-        QCOMPARE(d.fileDialogs.size(), std::size_t(3));
+        QCOMPARE(t->dialogs.boxes, std::vector{Box("Editor is empty", "")});
+        QCOMPARE(t->dialogs.fileDialogs.size(), std::size_t(3));
         SetText(t->editor, "N10 G00 X0\r\n");
-        d.fileNames.push_back(Path("saved.nc"));
+        t->dialogs.fileNames.push_back(Path("saved.nc"));
         main->picToolbar_Click(2);
-        QVERIFY(d.fileDialogs.at(3).save && d.fileDialogs[3].request.initialPath == Path("c.nc"));
+        QVERIFY(t->dialogs.fileDialogs.at(3).save && t->dialogs.fileDialogs[3].request.initialPath == Path("c.nc"));
         QCOMPARE(OnDisk(Path("saved.nc")), QByteArray("N10 G00 X0\r\n"));
         QCOMPARE(t->editor.CurrentFilePath(), Path("saved.nc"));
         // Unmodified text, and text typed and deleted again, are discarded without a question.
@@ -109,7 +107,7 @@ private Q_SLOTS:
         t->editor.SendEditor(SCI_REPLACESEL, 0, "x");
         Send(SCI_DELETEBACK);
         main->close();
-        QVERIFY(d.boxes.size() == 1 && !t->forms.IsLoaded<MDIForm1>());
+        QVERIFY(t->dialogs.boxes.size() == 1 && !t->forms.IsLoaded<MDIForm1>());
     }
 
     // Opening from the Open button or the command line: what a file's kind or a failed load tells
@@ -274,14 +272,13 @@ private Q_SLOTS:
         const bool saved = answer == int(MsgAnswer::Yes) && saveName == "kept.nc";
         const bool goesOn = saved || answer == int(MsgAnswer::No);
         const std::string savePath = saveName.isEmpty() ? std::string() : Path(qPrintable(saveName));
-        ScriptedDialogs& d = t->dialogs;
         Load("doc.nc", "N1 G00\r\n");
         t->editor.SendEditor(SCI_REPLACESEL, 0, "(EDITED) ");
-        d.answers.push_back(MsgAnswer(answer));
+        t->dialogs.answers.push_back(MsgAnswer(answer));
         if (answer == int(MsgAnswer::Yes))
-            d.fileNames.push_back(saveName.isEmpty() ? std::nullopt : std::optional(savePath));
+            t->dialogs.fileNames.push_back(saveName.isEmpty() ? std::nullopt : std::optional(savePath));
         if (action == "open" && goesOn)
-            d.fileNames.push_back(std::nullopt);  // the Open dialog itself, cancelled
+            t->dialogs.fileNames.push_back(std::nullopt);  // the Open dialog itself, cancelled
         if (action == "new")
             NewCommand(t->application);
         else if (action == "open")
@@ -289,11 +286,10 @@ private Q_SLOTS:
         else
             main->close();
 
-        std::vector boxes{SaveChangesBox};
-        if (saveName.contains('/'))
-            boxes.push_back(NotSaved(savePath, "The folder does not exist"));
-        QCOMPARE(d.boxes, boxes);
-        QVERIFY(d.fileNames.empty() && (!saved || OnDisk(savePath) == "(EDITED) N1 G00\r\n"));
+        QCOMPARE(t->dialogs.boxes,
+                 (saveName.contains('/') ? std::vector{SaveChangesBox, NotSaved(savePath, "The folder does not exist")}
+                                         : std::vector{SaveChangesBox}));
+        QVERIFY(t->dialogs.fileNames.empty() && (!saved || OnDisk(savePath) == "(EDITED) N1 G00\r\n"));
         if (action == "open" && goesOn)  // the text now belongs to the file it was saved to
             QCOMPARE(t->editor.CurrentFilePath(), saved ? savePath : Path("doc.nc"));
         if (action == "new")
