@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/FileDescriptor.h"
+
 // Text positions and counts are 32-bit signed, and the component hands its text out with a
 // count one larger than the text: a document, read or saved, holds at most 2^31 - 2 bytes.
 inline constexpr std::int64_t kMaxDocumentBytes = 0x7FFFFFFE;
@@ -15,6 +17,23 @@ inline constexpr bool FitsInDocument(std::int64_t bytes) { return bytes <= kMaxD
 // without blocking), does not fit in a document, or cannot be read completely; outOfMemory,
 // when given, tells whether the memory for the text was not to be had.
 std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory = nullptr);
+
+// A file read from its start piece by piece, so that a large one never needs a second whole copy.
+// It opens what ReadTextFile reads, and refuses what ReadTextFile refuses.
+class TextFileReader {
+public:
+    explicit TextFileReader(const std::string& path);
+    // The file's size when opened, -1 when it was refused.
+    std::int64_t Size() const { return size_; }
+    // The next size bytes; false when the file ends before them or cannot be read.
+    bool Read(char* buffer, std::size_t size);
+    // True when the file ends right after the bytes read.
+    bool AtEnd();
+
+private:
+    FileDescriptor file_;
+    std::int64_t size_ = -1;
+};
 
 // Whether a save may go through links at its path.
 enum class LinkPolicy {
