@@ -1,4 +1,4 @@
-// ReadTextFile and WriteTextFile: whole files, every byte accounted for.
+// ReadTextFile, TextFileReader and WriteTextFile: every byte of a file accounted for.
 #include "base/TextFile.h"
 
 #include <QFile>
@@ -257,10 +257,8 @@ bool TextFileReader::AtEnd()
     return size_ >= 0 && got == 0;
 }
 
-std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory)
+std::optional<std::string> ReadTextFile(const std::string& path)
 {
-    if (outOfMemory)
-        *outOfMemory = false;
     TextFileReader file(path);
     if (file.Size() < 0)
         return std::nullopt;
@@ -270,8 +268,6 @@ std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemo
             return std::nullopt;
         return text;
     } catch (const std::bad_alloc&) {
-        if (outOfMemory)
-            *outOfMemory = true;
         return std::nullopt;
     }
 }

@@ -1,4 +1,4 @@
-// Whole-file reading and saving of 8-bit document text.
+// Reading (whole or a piece at a time) and saving of 8-bit document text.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +14,9 @@ inline constexpr bool FitsInDocument(std::int64_t bytes) { return bytes <= kMaxD
 
 // The whole content of the regular file at path (a local 8-bit path), byte for byte. nullopt
 // when the path is missing, is not a regular file (folders, FIFOs and devices are refused
-// without blocking), does not fit in a document, or cannot be read completely; outOfMemory,
-// when given, tells whether the memory for the text was not to be had.
-std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory = nullptr);
+// without blocking), does not fit in a document, cannot be read completely, or finds no memory
+// to be held in.
+std::optional<std::string> ReadTextFile(const std::string& path);
 
 // A file read from its start piece by piece, so that a large one never needs a second whole copy.
 // It opens what ReadTextFile reads, and refuses what ReadTextFile refuses.

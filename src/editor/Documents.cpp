@@ -116,7 +116,13 @@ Filled FillDocument(const EditorSession& editor, TextFileReader& file, std::stri
         if (calls.Status() != sci::SC_STATUS_OK)
             return Filled::NoMemory;
         utf8.Add(piece);
+        // Part of a file is no unsaved text: the file holds it all. Closed in the middle of a
+        // load, the editor asks nothing and keeps no recovery copy.
+        calls.SetSavePoint();
         progress.Reached(done + std::int64_t(piece.size()));
+        // Closed while the window repainted: the rest would be read for nobody.
+        if (editor.App().AppClosing)
+            return Filled::CutShort;
     }
     if (!file.AtEnd())
         return Filled::CutShort;
@@ -188,7 +194,8 @@ bool LoadDocument(EditorSession& editor, const std::string& path)
     {
         BusyPointer busy(editor.Dialogs());
         const char* failure = LoadFailure(editor, path);
-        if (failure)
+        // A load left off because the editor is closing has nobody to tell.
+        if (failure && !editor.App().AppClosing)
             TellNotOpened(editor, failure);
         loaded = failure == nullptr;
     }
