@@ -63,8 +63,10 @@ void Application::ConnectLayers()
         if (MDIForm1* main = forms.Find<MDIForm1>())
             main->ShowFilePath(path);
     };
-    styling.ShowStatusText = [this](const std::string& text) {
+    const auto showStatusText = [this](const std::string& text) {
         if (MDIForm1* main = forms.Find<MDIForm1>())
             main->SetStatusText(text);
     };
+    styling.ShowStatusText = showStatusText;
+    editor.Hooks.ShowProgress = showStatusText;
 }

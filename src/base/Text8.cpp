@@ -11,10 +11,52 @@ std::string ToText8(const QString& text)
 
 QString FromText8(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
+namespace {
+
+bool IsValidUtf8(std::string_view bytes) { return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8(); }
+
+// The bytes a sequence starting with lead takes; 1 for a byte no sequence starts with.
+std::size_t SequenceLength(unsigned char lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+}  // namespace
+
 bool ShowsAsUtf8(std::string_view bytes)
 {
-    const bool multiByte = std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
-    return multiByte && QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
+    Utf8Check check;
+    check.Add(bytes);
+    return check.ShowsAsUtf8();
+}
+
+void Utf8Check::Add(std::string_view piece)
+{
+    if (!valid_)
+        return;
+    multiByte_ = multiByte_ || std::any_of(piece.begin(), piece.end(), [](char c) { return (c & 0x80) != 0; });
+    if (!carry_.empty()) {
+        const std::size_t missing = SequenceLength(static_cast<unsigned char>(carry_[0])) - carry_.size();
+        const std::size_t taken = std::min(missing, piece.size());
+        carry_.append(piece.substr(0, taken));
+        piece.remove_prefix(taken);
+        if (taken < missing)
+            return;
+        valid_ = IsValidUtf8(carry_);
+        carry_.clear();
+    }
+    // A sequence whose start is among the last three bytes may go on in the next piece.
+    std::size_t cut = piece.size();
+    for (std::size_t back = 1; back <= std::min<std::size_t>(3, piece.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(piece[piece.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        if (SequenceLength(byte) > back)
+            cut = piece.size() - back;
+        break;
+    }
+    carry_.assign(piece.substr(cut));
+    valid_ = valid_ && IsValidUtf8(piece.substr(0, cut));
 }
 
 std::string ToDocumentText(const QString& text, bool utf8)

@@ -17,6 +17,19 @@ QString FromText8(const std::string& text);
 // byte one character, as Latin-1. Either way the bytes are kept: only the characters shown,
 // typed and searched for follow the choice.
 bool ShowsAsUtf8(std::string_view bytes);
+// ShowsAsUtf8 decided piece by piece, for a text that is never whole in one place: a sequence
+// may be cut between two pieces.
+class Utf8Check {
+public:
+    void Add(std::string_view piece);
+    // ShowsAsUtf8 of all the pieces added, one after the other.
+    bool ShowsAsUtf8() const { return valid_ && multiByte_ && carry_.empty(); }
+
+private:
+    bool valid_ = true;
+    bool multiByte_ = false;
+    std::string carry_;  // the start of a sequence cut at the end of the last piece
+};
 // Text for and from a document in its encoding: UTF-8, or 8-bit as ToText8 and FromText8.
 std::string ToDocumentText(const QString& text, bool utf8);
 QString FromDocumentText(std::string_view bytes, bool utf8);

@@ -1,4 +1,4 @@
-// ReadTextFile and WriteTextFile: whole files, every byte accounted for.
+// ReadTextFile, TextFileReader and WriteTextFile: every byte of a file accounted for.
 #include "base/TextFile.h"
 
 #include <QFile>
@@ -20,32 +20,9 @@
 #include <utility>
 
 #include "base/FileAttributes.h"
-#include "base/FileDescriptor.h"
 #include "base/UserState.h"
 
 namespace {
-
-// True when exactly size bytes were read and the file ends there.
-bool ReadWhole(int fd, char* buffer, std::size_t size)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, buffer + done, size - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        done += static_cast<std::size_t>(got);
-    }
-    // A file longer than its reported size (grown meanwhile, or a kernel pseudo-file) was not
-    // read whole.
-    char extra = 0;
-    ssize_t got = 0;
-    do {
-        got = ::read(fd, &extra, 1);
-    } while (got < 0 && errno == EINTR);
-    return got == 0;
-}
 
 // Under a file size limit the default action of SIGXFSZ kills the process, and the unsaved
 // text with it; ignored, the write fails with EFBIG and the save reports failure. Looked at on
@@ -232,28 +209,65 @@ Replaced ReplaceAtomically(const QString& name, const std::string& text, const s
     return file.commit() ? Replaced::Yes : Replaced::No;
 }
 
-}  // namespace
-
-std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory)
+// A descriptor for reading the regular file at path, or -1. Looking first keeps devices and
+// FIFOs from being opened at all; O_NONBLOCK in case the path was swapped for a FIFO since,
+// which the caller's fstat then finds.
+int OpenRegularFile(const std::string& path)
 {
-    if (outOfMemory)
-        *outOfMemory = false;
-    // Looking first keeps devices and FIFOs from being opened at all.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    // O_NONBLOCK in case the path was swapped for a FIFO since; fstat then decides.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || !FitsInDocument(info.st_size))
+        return -1;
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& path) : file_(OpenRegularFile(path))
+{
+    struct stat info {};
+    if (file_.get() >= 0 && ::fstat(file_.get(), &info) == 0 && S_ISREG(info.st_mode) && FitsInDocument(info.st_size))
+        size_ = info.st_size;
+}
+
+bool TextFileReader::Read(char* buffer, std::size_t size)
+{
+    if (size_ < 0)
+        return false;
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(file_.get(), buffer + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool TextFileReader::AtEnd()
+{
+    // A file longer than its reported size (grown meanwhile, or a kernel pseudo-file) was not
+    // read whole.
+    char extra = 0;
+    ssize_t got = 0;
+    do {
+        got = ::read(file_.get(), &extra, 1);
+    } while (got < 0 && errno == EINTR);
+    return size_ >= 0 && got == 0;
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path)
+{
+    TextFileReader file(path);
+    if (file.Size() < 0)
         return std::nullopt;
     try {
-        std::string text(static_cast<std::size_t>(info.st_size), '\0');
-        if (!ReadWhole(file.get(), text.data(), text.size()))
+        std::string text(static_cast<std::size_t>(file.Size()), '\0');
+        if (!file.Read(text.data(), text.size()) || !file.AtEnd())
             return std::nullopt;
         return text;
     } catch (const std::bad_alloc&) {
-        if (outOfMemory)
-            *outOfMemory = true;
         return std::nullopt;
     }
 }

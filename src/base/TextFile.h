@@ -1,9 +1,11 @@
-// Whole-file reading and saving of 8-bit document text.
+// Reading (whole or a piece at a time) and saving of 8-bit document text.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+
+#include "base/FileDescriptor.h"
 
 // Text positions and counts are 32-bit signed, and the component hands its text out with a
 // count one larger than the text: a document, read or saved, holds at most 2^31 - 2 bytes.
@@ -12,9 +14,26 @@ inline constexpr bool FitsInDocument(std::int64_t bytes) { return bytes <= kMaxD
 
 // The whole content of the regular file at path (a local 8-bit path), byte for byte. nullopt
 // when the path is missing, is not a regular file (folders, FIFOs and devices are refused
-// without blocking), does not fit in a document, or cannot be read completely; outOfMemory,
-// when given, tells whether the memory for the text was not to be had.
-std::optional<std::string> ReadTextFile(const std::string& path, bool* outOfMemory = nullptr);
+// without blocking), does not fit in a document, cannot be read completely, or finds no memory
+// to be held in.
+std::optional<std::string> ReadTextFile(const std::string& path);
+
+// A file read from its start piece by piece, so that a large one never needs a second whole copy.
+// It opens what ReadTextFile reads, and refuses what ReadTextFile refuses.
+class TextFileReader {
+public:
+    explicit TextFileReader(const std::string& path);
+    // The file's size when opened, -1 when it was refused.
+    std::int64_t Size() const { return size_; }
+    // The next size bytes; false when the file ends before them or cannot be read.
+    bool Read(char* buffer, std::size_t size);
+    // True when the file ends right after the bytes read.
+    bool AtEnd();
+
+private:
+    FileDescriptor file_;
+    std::int64_t size_ = -1;
+};
 
 // Whether a save may go through links at its path.
 enum class LinkPolicy {

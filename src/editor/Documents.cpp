@@ -3,10 +3,12 @@
 #include "editor/Documents.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <cstdint>
 #include <malloc.h>
+#include <new>
 #include <sys/stat.h>
 
 #include "base/Text8.h"
@@ -30,20 +32,12 @@ const char* ReadFailure(const std::string& path)
 }
 
 constexpr const char* NoMemory = "Could not open the file - There is not enough memory to hold it";
+constexpr const char* CutShort =
+    "Could not open the file - It could not be read to its end, and the document is now empty";
 
 void TellNotOpened(const EditorSession& editor, const char* reason)
 {
     editor.Dialogs().MessageBox({reason, MsgButtons::OK, MsgIcon::None, "Can't open"});
-}
-
-// The whole file, or nothing after telling the user why.
-std::optional<std::string> ReadDocumentFile(const EditorSession& editor, const std::string& path)
-{
-    bool outOfMemory = false;
-    std::optional<std::string> text = ReadTextFile(path, &outOfMemory);
-    if (!text)
-        TellNotOpened(editor, outOfMemory ? NoMemory : ReadFailure(path));
-    return text;
 }
 
 // Asks the component for the room size bytes need before the document it holds is let go, so
@@ -64,19 +58,88 @@ bool ComponentHasRoom(const EditorSession& editor, std::size_t size)
     return calls.Status() == sci::SC_STATUS_OK;
 }
 
-// Puts text in as the whole document. False, with the document emptied, when the component
-// could not take all of it.
-bool ReplaceText(EditorSession& editor, const std::string& text)
+// The buffer one piece of a file of size bytes is read into, taken before the document is let go.
+bool ReservePiece(std::string& piece, std::int64_t size)
+{
+    try {
+        piece.resize(std::size_t(std::min<std::int64_t>(size, kLoadPieceBytes)));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Once a load has run for the hooks' delay, shows how far it is after each piece and lets the
+// window repaint; no user input is taken meanwhile, so nothing changes the document half loaded.
+class LoadProgress {
+public:
+    LoadProgress(const EditorSession& editor, std::int64_t size) : hooks_(editor.Hooks), size_(size) { clock_.start(); }
+    ~LoadProgress()
+    {
+        if (shown_ >= 0 && hooks_.ShowProgress)
+            hooks_.ShowProgress({});
+    }
+    LoadProgress(const LoadProgress&) = delete;
+    LoadProgress& operator=(const LoadProgress&) = delete;
+
+    void Reached(std::int64_t bytes)
+    {
+        if (clock_.elapsed() < hooks_.ProgressDelayMs)
+            return;
+        const auto percent = std::int32_t(bytes * 100 / size_);
+        if (percent != shown_ && hooks_.ShowProgress)
+            hooks_.ShowProgress("Loading " + std::to_string(percent) + "%");
+        shown_ = percent;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    const EditorHooks& hooks_;
+    const std::int64_t size_;
+    QElapsedTimer clock_;
+    std::int32_t shown_ = -1;
+};
+
+enum class Filled { Whole, NoMemory, CutShort };
+
+// Adds the file to the document piece by piece; the code page follows the bytes of all of them.
+Filled FillDocument(const EditorSession& editor, TextFileReader& file, std::string& piece)
+{
+    const EditorCalls calls(editor);
+    LoadProgress progress(editor, file.Size());
+    Utf8Check utf8;
+    for (std::int64_t done = 0; done < file.Size(); done += std::int64_t(piece.size())) {
+        piece.resize(std::size_t(std::min<std::int64_t>(file.Size() - done, kLoadPieceBytes)));
+        if (!file.Read(piece.data(), piece.size()))
+            return Filled::CutShort;
+        calls.AddText(piece);
+        if (calls.Status() != sci::SC_STATUS_OK)
+            return Filled::NoMemory;
+        utf8.Add(piece);
+        // Part of a file is no unsaved text: the file holds it all. Closed in the middle of a
+        // load, the editor asks nothing and keeps no recovery copy.
+        calls.SetSavePoint();
+        progress.Reached(done + std::int64_t(piece.size()));
+        // Closed while the window repainted: the rest would be read for nobody.
+        if (editor.App().AppClosing)
+            return Filled::CutShort;
+    }
+    if (!file.AtEnd())
+        return Filled::CutShort;
+    calls.SetCodePage(utf8.ShowsAsUtf8() ? sci::SC_CP_UTF8 : 0);
+    return Filled::Whole;
+}
+
+// Puts the file in as the whole document, or leaves the document empty.
+Filled ReplaceText(EditorSession& editor, TextFileReader& file, std::string& piece)
 {
     // Without undo collection neither the old text nor the new one is copied into the history,
     // which is emptied right after anyway.
     const EditorCalls calls(editor);
     calls.SetUndoCollection(false);
     ClearDocument(editor);
-    calls.SetCodePage(ShowsAsUtf8(text) ? sci::SC_CP_UTF8 : 0);
-    calls.AddText(text);
-    const bool whole = calls.Status() == sci::SC_STATUS_OK;
-    if (!whole)
+    const Filled filled = FillDocument(editor, file, piece);
+    if (filled != Filled::Whole)
         ClearDocument(editor);
     // The text came in with the caret at its end. Moving the caret's end of a selection to
     // the start (as putting the caret at the start does, one end at a time) would select the
@@ -86,7 +149,27 @@ bool ReplaceText(EditorSession& editor, const std::string& text)
     calls.GotoPos(0);
     calls.SetUndoCollection(true);
     MarkUnmodified(editor);
-    return whole;
+    return filled;
+}
+
+// Why the file is not the document now, or nullptr when it is.
+const char* LoadFailure(EditorSession& editor, const std::string& path)
+{
+    TextFileReader file(path);
+    if (file.Size() < 0)
+        return ReadFailure(path);
+    std::string piece;
+    if (!ComponentHasRoom(editor, std::size_t(file.Size())) || !ReservePiece(piece, file.Size()))
+        return NoMemory;
+    switch (ReplaceText(editor, file, piece)) {
+    case Filled::Whole:
+        return nullptr;
+    case Filled::NoMemory:
+        return NoMemory;
+    case Filled::CutShort:
+        break;
+    }
+    return CutShort;
 }
 
 }  // namespace
@@ -110,12 +193,13 @@ bool LoadDocument(EditorSession& editor, const std::string& path)
     bool loaded = false;
     {
         BusyPointer busy(editor.Dialogs());
-        const std::optional<std::string> text = ReadDocumentFile(editor, path);
-        loaded = text && ComponentHasRoom(editor, text->size()) && ReplaceText(editor, *text);
-        if (text && !loaded)
-            TellNotOpened(editor, NoMemory);
+        const char* failure = LoadFailure(editor, path);
+        // A load left off because the editor is closing has nobody to tell.
+        if (failure && !editor.App().AppClosing)
+            TellNotOpened(editor, failure);
+        loaded = failure == nullptr;
     }
-    // The file's bytes and the old document are freed; give the memory back to the system.
+    // The old document is freed; give the memory back to the system.
     ::malloc_trim(0);
     QCoreApplication::processEvents();
     editor.SetCurrentFilePath(loaded ? path : std::string());

@@ -24,6 +24,10 @@ struct EditorHooks {
     std::function<void(std::int32_t firstLine, std::int32_t lastLine)> StyleLines;  // lines to paint now
     std::function<void()> ComponentFailed;  // after the failure message, before the process ends
     std::function<void(const std::string& path)> FilePathChanged;
+    // A long load's progress ("Loading 40%"), then the empty text when it ends.
+    std::function<void(const std::string& text)> ShowProgress;
+    // How long a load runs before its progress shows; a shorter one shows none.
+    std::int32_t ProgressDelayMs = 500;
 };
 
 class EditorSession {
