@@ -34,25 +34,24 @@ private Q_SLOTS:
         QFETCH(int, found);
         QFETCH(int, charBytes);
         QTemporaryDir dir;
-        const QString in = dir.filePath("in.nc"), out = dir.filePath("out.nc"), pdf = dir.filePath("out.pdf");
-        QVERIFY(PutOnDisk(in.toStdString(), bytes));
+        const std::string in = dir.filePath("in.nc").toStdString(), out = dir.filePath("out.nc").toStdString();
+        const QString pdf = dir.filePath("out.pdf");
         TestApp t;
         MDIForm1& main = t.ShowMainWindow();
-        QVERIFY(LoadDocument(t.editor, in.toStdString()));
+        QVERIFY(PutOnDisk(in, bytes) && LoadDocument(t.editor, in));
         QCOMPARE(t.editor.SendEditor(sci::SCI_POSITIONAFTER, std::max(found, 1), 0) - std::max(found, 1), charBytes);
+        // Find "ø", then Replace All with "ö", typed into the dialog.
         auto& dialog = t.forms.Get<frmReplace>();
         dialog.Show();
-        dialog.findChild<QComboBox*>("cboText")->setCurrentText(QStringLiteral("ø"));
-        dialog.findChild<QComboBox*>("cboReplace")->setCurrentText(QStringLiteral("ö"));
+        for (const auto& [box, text] : {std::pair{"cboText", "ø"}, {"cboReplace", "ö"}})
+            dialog.findChild<QComboBox*>(box)->setCurrentText(QString::fromUtf8(text));
         dialog.findChild<QAbstractButton*>("cmdFind")->click();
-        QCOMPARE(Anchor(t.editor), std::max(found, 0));
         const MessageBoxRequest notFound{"Cannot find string \"\xF8\"", MsgButtons::OK, MsgIcon::Information,
                                          "Replace"};
-        QCOMPARE(t.dialogs.boxes, found < 0 ? std::vector{notFound} : std::vector<MessageBoxRequest>{});
+        QVERIFY(Anchor(t.editor) == std::max(found, 0) && t.dialogs.boxes == std::vector(found < 0, notFound));
         dialog.findChildren<QAbstractButton*>("Option1").at(1)->click();
         dialog.findChild<QAbstractButton*>("cmdReplaceAll")->click();
         t.dialogs.printDialog = [&pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
         };
@@ -61,10 +60,9 @@ private Q_SLOTS:
         text.start("pdftotext", {"-layout", pdf, "-"});
         QFETCH(QString, printed);
         QVERIFY(text.waitForFinished() && QString::fromUtf8(text.readAllStandardOutput()).contains(printed));
-        QVERIFY(SaveDocument(t.editor, out.toStdString()));
         const QByteArray ouml = charBytes == 2 ? "\xC3\xB6" : "\xF6";
-        QCOMPARE(OnDisk(out.toStdString()),
-                 found < 0 ? bytes : bytes.left(found) + ouml + bytes.mid(found + charBytes));
+        QVERIFY(SaveDocument(t.editor, out));
+        QCOMPARE(OnDisk(out), found < 0 ? bytes : bytes.left(found) + ouml + bytes.mid(found + charBytes));
         // A new document is 8-bit text, whatever the last program was.
         ClearDocument(t.editor);
         QKeyEvent typed(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QStringLiteral("é"));

@@ -239,7 +239,7 @@ private Q_SLOTS:
         const rlim_t size = 64 << 20;
         QVERIFY(PutOnDisk(Path("big.nc"), {}) && ::truncate(Path("big.nc").c_str(), off_t(size)) == 0);
         Load("small.nc", "N1 G00\r\n");
-        // Room for the file's bytes, not for the component's copy of them too.
+        // Room for the text once, not for the component's text and its styles.
         const rlimit limit{OnDisk("/proc/self/statm").split(' ')[0].toULongLong() * ::getpagesize() + size * 3 / 2,
                            RLIM_INFINITY};
         QVERIFY(::setrlimit(RLIMIT_AS, &limit) == 0 && !LoadDocument(t->editor, Path("big.nc")));
