@@ -17,7 +17,7 @@ seconds="${VARNOTEK_FUZZ_SECONDS:-30}"
 parallel="${VARNOTEK_FUZZ_JOBS:-2}"
 # Each target with the longest input worth trying: a style set or profile file holds a few hundred
 # bytes, a frame stream a few frames.
-targets=(styleset:4096 displaysettings:256 machineprofiles:2048 mbframe:4096 wordscanner:2048)
+targets=(styleset:4096 machineprofiles:2048 mbframe:4096 wordscanner:2048)
 # clang 14 keeps libFuzzer and the sanitizer runtimes in libclang-rt-14-dev.
 packages=(cmake ninja-build clang libclang-rt-14-dev qt6-base-dev libqscintilla2-qt6-dev)
 

@@ -65,7 +65,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("truncateTo");  // bytes kept, -1 for the whole file
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QByteArray>("title");
-        QTest::newRow("missing") << QString() << -1 << "yes" << QByteArray("Error 0");
         QTest::newRow("truncated in its code") << real << 20000 << "yes" << QByteArray("Error 0");
         QTest::newRow("foreign module") << stand_ins + "ForeignModule.so" << -1 << "yes" << QByteArray("Error 0");
         QTest::newRow("creation refused") << stand_ins + "RefusingKelpo.so" << -1 << "no" << QByteArray("Error 5");

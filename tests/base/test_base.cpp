@@ -111,7 +111,6 @@ private Q_SLOTS:
         QTest::newRow("own fifo") << QByteArray("fifo") << 0;
         QTest::newRow("name not in the local encoding") << QByteArray("caf\xE9.nc") << 0;
         QTest::newRow("full disk") << QByteArray("644 full") << 0;
-        QTest::newRow("full disk, in place") << QByteArray("644 hard full") << 0;
     }
     void saving()
     {

@@ -53,13 +53,14 @@ struct Press {
     QByteArray ini = "[MC0]\r\nMCNAME=Zero\r\n[MC5]\r\nMCNAME=Five\r\n";
     QStringList sim{};  // talvane-sim's options
     std::string text = Program;
-    QString script{};  // then in Select Machine: a digit selects a row, 'o' OK, 'c' Cancel
+    QString script{};                             // then in Select Machine: a digit selects a row, 'o' OK, 'c' Cancel
     std::deque<MsgAnswer> answers{};              // to the save question
     QString saveAs{};                             // the Save As dialog's answer, in the program folder; empty to cancel
     Boxes boxes{};                                // every box shown
     std::optional<QStringList> listed{};          // by Select Machine, when it stays open
     std::vector<std::pair<int, QString>> sent{};  // the requests Talvane received: machine, file
     QString link{};                               // dncfile.tmp made a symbolic link to this file
+    bool locked = false;                          // the user may not write the program folder
 };
 
 }  // namespace
@@ -73,7 +74,13 @@ class TestHandOff : public QObject {
     std::unique_ptr<TestApp> t;
     MDIForm1* main = nullptr;
 
-    std::string File(const QString& name) const { return QFile::encodeName(folder->filePath(name)).toStdString(); }
+    // A file in the program folder, or with "~/" in the user's own cache folder.
+    std::string File(const QString& name) const
+    {
+        const bool own = name.startsWith("~/");
+        return QFile::encodeName(own ? runtime->filePath("cache/varnotek/" + name.mid(2)) : folder->filePath(name))
+            .toStdString();
+    }
     // Replies sent to the editor's endpoint as Talvane would, all written before the editor reads one.
     void Reply(InterProc& talvane, const QStringList& words) const
     {
@@ -88,8 +95,11 @@ class TestHandOff : public QObject {
 private Q_SLOTS:
     void init()
     {
-        t.reset();  // one application at a time
+        t.reset();   // one application at a time
+        if (folder)  // locked by the last test, where no flag could be set
+            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         runtime = std::make_unique<RuntimeFolder>();
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(runtime->filePath("cache")));
         folder = std::make_unique<QTemporaryDir>();
         t = std::make_unique<TestApp>();
         main = &t->ShowMainWindow();
@@ -129,6 +139,8 @@ private Q_SLOTS:
         const QByteArray oneMachine = "[MC4]\r\nMCNAME=Lathe\r\n";
         QTest::newRow("Save ? closed") << Press{.ini = oneMachine, .answers = {MsgAnswer::Cancel},
             .boxes = {SaveQuestion}};
+        QTest::newRow("program folder locked: the file in the user's cache") << Press{.ini = oneMachine,
+            .answers = {No}, .boxes = {SaveQuestion}, .sent = {{4, "~/dncfile.tmp"}}, .locked = true};
         QTest::newRow("dncfile.tmp a link") << Press{.ini = oneMachine, .answers = {No}, .boxes = {SaveQuestion,
             {"The file was not loaded to Talvane because '<folder>/dncfile.tmp' is a link to another file, and the "
              "hand-off never writes through a link\r\n\r\nDelete the link so that the hand-off can make its own "
@@ -143,6 +155,9 @@ private Q_SLOTS:
                                        : PutOnDisk(File(name), press.ini));
         if (!press.link.isEmpty())
             QVERIFY(QFile::link(press.link, folder->filePath("dncfile.tmp")));
+        std::optional<ImmutableFlag> locked;  // a shop's install
+        QVERIFY(!press.locked || locked.emplace(folder->path().toStdString()).isSet() ||
+                QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
         TalvaneSim sim(press.sim);
         SetText(t->editor, press.text);
         t->dialogs.answers = press.answers;
@@ -180,29 +195,6 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(folder->filePath("dncfile.tmp")).isFile(), handedOver || !press.link.isEmpty());
         QVERIFY(press.link.isEmpty() || OnDisk(File(press.link)) == press.ini);
         QCOMPARE(t->editor.CurrentFilePath(), std::string());
-    }
-
-    // Where the user may not write the program folder (a shop's install), the file goes to the
-    // user's own cache folder, and that is the path Talvane is sent.
-    void readOnlyProgramFolder()
-    {
-        QTemporaryDir cache;
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-        QVERIFY(PutOnDisk(File("Orvex.ini"), "[MC4]\r\nMCNAME=Lathe\r\n"));
-        const auto unlock = qScopeGuard([&] {
-            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            qunsetenv("XDG_CACHE_HOME");
-        });
-        ImmutableFlag locked(folder->path().toStdString());
-        QVERIFY(locked.isSet() || QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
-        TalvaneSim sim({});
-        SetText(t->editor, Program);
-        t->dialogs.answers = {MsgAnswer::No};
-        main->picToolbar_Click(4);
-        const std::string path = QFile::encodeName(cache.path()).toStdString() + "/varnotek/dncfile.tmp";
-        QTRY_COMPARE(sim.Frames(), QByteArray::fromStdString(main->mb().EndpointName() + "\t4\t" + path + "\n"));
-        QCOMPARE(OnDisk(path), QByteArray::fromStdString(Program));
-        QVERIFY(t->dialogs.boxes == Boxes{SaveQuestion} && !QFile::exists(folder->filePath("dncfile.tmp")));
     }
 
     // Only Talvane's refusals in upper case, the latest of those that come together; a refusal that

@@ -32,15 +32,12 @@ MessageBoxRequest NotSaved(const std::string& path, const std::string& reason)
 }
 
 // Gives one message an answer of the test's choosing: a huge length, a text not handed out.
-struct AnswerOverride {
-    static inline KelpoSendFn real = nullptr;
-    static inline std::uint32_t message = 0;
-    static inline std::int32_t answer = 0;
-    static std::intptr_t Send(std::intptr_t handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
-    {
-        return msg == message ? answer : real(handle, msg, wParam, lParam);
-    }
-};
+KelpoSendFn realSend = nullptr;
+std::pair<std::uint32_t, std::int32_t> overridden;
+std::intptr_t OverridingSend(std::intptr_t handle, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return msg == overridden.first ? overridden.second : realSend(handle, msg, wParam, lParam);
+}
 
 }  // namespace
 
@@ -205,10 +202,8 @@ private Q_SLOTS:
                                                  MsgButtons::OK, MsgIcon::Exclamation, "Save"}
                              : NotSaved(path, reason.toStdString());
         t->dialogs.fileNames = {path, std::nullopt};
-        AnswerOverride::real = t->editor.Module.Send;
-        AnswerOverride::message = std::uint32_t(message);
-        AnswerOverride::answer = answer;
-        t->editor.Module.Send = &AnswerOverride::Send;
+        overridden = {std::uint32_t(message), answer};
+        realSend = std::exchange(t->editor.Module.Send, &OverridingSend);
         // A full disk is a file size limit with room for a copy of the file, not for the text.
         rlimit size{};
         const bool full = reason.startsWith("The disk"), limited = full && ::getrlimit(RLIMIT_FSIZE, &size) == 0;
@@ -216,7 +211,7 @@ private Q_SLOTS:
         QVERIFY(!full || (::link(path.c_str(), Path("second").c_str()) == 0 && ::setrlimit(RLIMIT_FSIZE, &room) == 0));
         SaveCommand(t->application);
         QVERIFY(!limited || ::setrlimit(RLIMIT_FSIZE, &size) == 0);
-        t->editor.Module.Send = AnswerOverride::real;
+        t->editor.Module.Send = realSend;
         QCOMPARE(t->editor.CurrentFilePath(), Path("orig.nc"));
         QVERIFY(Send(SCI_GETMODIFY) != 0 && OnDisk(Path("keep.nc")) == "N1\r\n");
         QCOMPARE(t->dialogs.boxes, std::vector{box});

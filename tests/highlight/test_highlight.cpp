@@ -51,6 +51,7 @@ int Sum(const QList<int>& counts) { return std::accumulate(counts.begin(), count
 class TestHighlight : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> folder;  // the program folder, holding the component's module
+    std::unique_ptr<QTemporaryDir> config;  // the user's own settings folder
     std::unique_ptr<TestApp> t;
     Form1* form = nullptr;
 
@@ -74,13 +75,18 @@ private Q_SLOTS:
     void init()
     {
         folder = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName((config = std::make_unique<QTemporaryDir>())->path()));
         QVERIFY(QFile::copy(VARNOTEK_PROGRAM_DIR "/Kelpo.so", folder->filePath("Kelpo.so")));
         t = std::make_unique<TestApp>(QFile::encodeName(folder->path()).toStdString());
         t->ShowMainWindow();
         SetText(t->editor, Program);
         t->styling.RestyleDocument();
     }
-    void cleanup() { t.reset(); }
+    void cleanup()
+    {
+        t.reset();
+        QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);  // locked
+    }
 
     // Every line styled, a "|" per hundredth of the lines (halves to even), then the empty text;
     // meanwhile the view moves on, another file comes in, or the editor closes.
@@ -186,7 +192,6 @@ private Q_SLOTS:
         QVERIFY(PutOnDisk(blocker, "x"));
         t->app.ProgramFolder = blocker + "/folder";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(blocker));
-        const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
         Release("col", 17);
         Button("chkColorOn")->setChecked(false);
         t->dialogs.answers = {MsgAnswer::Yes};
@@ -210,14 +215,8 @@ private Q_SLOTS:
     // the user saves their own, which goes to the user's own store, as do the display settings.
     void readOnlyProgramFolder()
     {
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         const QByteArray shop = "STYLE=ON\r\nM1#255";
         QVERIFY(PutOnDisk(File("StyleSet.sty"), shop) && ReloadStyleSet(t->styling));
-        const auto unlock = qScopeGuard([&] {
-            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            qunsetenv("XDG_CONFIG_HOME");
-        });
         ImmutableFlag locked(folder->path().toStdString());
         QVERIFY(locked.isSet() || QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
         Open();
@@ -226,8 +225,8 @@ private Q_SLOTS:
         Release("col", 28);
         Press("Command4");
         Press("Command1");
-        const std::string own = QFile::encodeName(config.path()).toStdString() + "/varnotek/";
-        QVERIFY2(OnDisk(own + "StyleSet.sty").contains("M1#49152"), OnDisk(own + "StyleSet.sty").constData());
+        const std::string own = QFile::encodeName(config->path()).toStdString() + "/varnotek/";
+        QVERIFY(OnDisk(own + "StyleSet.sty").contains("M1#49152"));
         QCOMPARE(OnDisk(own + "edset.ini"), QByteArray("COLOR=ON\r\nBOLD=NONE"));
         QVERIFY(OnDisk(File("StyleSet.sty")) == shop && Fore(Style(13)) == Green && t->dialogs.boxes.empty());
     }

@@ -1,13 +1,17 @@
 // The Find and Replace dialog through the real component: what Find, Replace and Replace All
-// leave in the text and the selection, the boxes they show, the search flags, and 8-bit bytes.
+// leave in the text and the selection, the boxes they show, the search flags, and 8-bit bytes;
+// programs of either encoding from load to print and save.
 #include <QtTest>
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QPrinter>
 
 #include <memory>
 
+#include "FileTestSupport.h"
 #include "TestApp.h"
+#include "editor/Documents.h"
 #include "search/frmReplace.h"
 
 using namespace sci;
@@ -145,6 +149,60 @@ private Q_SLOTS:
         QVERIFY(dialog->isVisible());
         QTest::keyClick(cboText(), Qt::Key_Escape);
         QVERIFY(!t->forms.Exists<frmReplace>());
+    }
+
+    // Programs of either encoding: a UTF-8 program shows its letters, any other one byte by byte;
+    // Find and Replace All take "ø" in either case as the program holds it, the printed page shows
+    // what the screen shows, and saving keeps every other byte.
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("found");      // where Find "ø" selects "Ø", -1 for nowhere
+        QTest::addColumn<int>("charBytes");  // the caret's step over the byte there, or over byte 1
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("ASCII") << QByteArray("(HOLE 50)\r\nM30") << -1 << 1 << "(HOLE 50)";
+        QTest::newRow("Latin-1") << QByteArray("(BOHRUNG \xD8 50 20\xB0)\r\nM30") << 9 << 1 << "(BOHRUNG ö 50 20°)";
+        QTest::newRow("UTF-8, CR only") << QByteArray("(BOHRUNG \xC3\x98 50 20\xC2\xB0)\rM30") << 9 << 2
+                                        << "(BOHRUNG ö 50 20°)";
+        QTest::newRow("UTF-8 without ø") << QByteArray("(GR\xC3\x96SSE)") << -1 << 1 << "(GRÖSSE)";
+        QTest::newRow("UTF-8, then a lone byte") << QByteArray("(\xC3\x98 50)\r\n(\xFF)") << -1 << 1 << "(Ã";
+    }
+    void encodings()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, found);
+        QFETCH(int, charBytes);
+        QTemporaryDir dir;
+        const std::string in = dir.filePath("in.nc").toStdString(), out = dir.filePath("out.nc").toStdString();
+        const QString pdf = dir.filePath("out.pdf");
+        QVERIFY(PutOnDisk(in, bytes) && LoadDocument(t->editor, in));
+        QCOMPARE(t->editor.SendEditor(sci::SCI_POSITIONAFTER, std::max(found, 1), 0) - std::max(found, 1), charBytes);
+        // Find "ø", then Replace All with "ö", typed into the dialog.
+        cboText()->setCurrentText(QStringLiteral("ø"));
+        dialog->findChild<QComboBox*>("cboReplace")->setCurrentText(QStringLiteral("ö"));
+        Button("cmdFind")->click();
+        const MessageBoxRequest notFound{"Cannot find string \"\xF8\"", MsgButtons::OK, MsgIcon::Information,
+                                         "Replace"};
+        QVERIFY(Anchor(t->editor) == std::max(found, 0) && t->dialogs.boxes == std::vector(found < 0, notFound));
+        dialog->findChildren<QAbstractButton*>("Option1").at(1)->click();
+        Button("cmdReplaceAll")->click();
+        t->dialogs.printDialog = [&pdf](QPrinter& printer) {
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        t->forms.Get<MDIForm1>().picToolbar_Click(3);
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QFETCH(QString, printed);
+        QVERIFY(text.waitForFinished() && QString::fromUtf8(text.readAllStandardOutput()).contains(printed));
+        const QByteArray ouml = charBytes == 2 ? "\xC3\xB6" : "\xF6";
+        QVERIFY(SaveDocument(t->editor, out));
+        QCOMPARE(OnDisk(out), found < 0 ? bytes : bytes.left(found) + ouml + bytes.mid(found + charBytes));
+        // A new document is 8-bit text, whatever the last program was.
+        ClearDocument(t->editor);
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QStringLiteral("é"));
+        QApplication::sendEvent(t->forms.Get<frmEditor>().ComponentWidget(), &typed);
+        QCOMPARE(Text(t->editor), std::string("\xE9"));
     }
 };
 
