@@ -10,7 +10,6 @@
 
 #include "FileTestSupport.h"
 #include "TestApp.h"
-#include "about/AboutText.h"
 #include "about/Form2.h"
 #include "about/frmInfo.h"
 #include "app/MainLayout.h"
@@ -188,8 +187,6 @@ private Q_SLOTS:
         frmInfo& info = t->forms.Get<frmInfo>();
         t->forms.Get<Form2>().Command2_Click();
         QVERIFY(&t->forms.Get<frmInfo>() == &info && info.isVisible());
-        QVERIFY(InfoText().find("\r\n\r\nhttps://www.varnotek.com or the Talvane website (https://") !=
-                std::string::npos);
         t->forms.Get<Form2>().Command1_Click();
         QVERIFY(!t->forms.Exists<Form2>() && t->forms.IsLoaded<frmInfo>());
         t->forms.Get<Form2>().Show();

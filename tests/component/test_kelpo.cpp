@@ -9,7 +9,6 @@ using namespace sci;
 
 namespace {
 
-constexpr std::uint32_t SCI_GETSELECTIONNCARET = 2577, SCI_GETSELECTIONNSTART = 2585, SCI_SETTARGETRANGE = 2686;
 const std::string Program = "N10 G0\r\nN20 G1 Y5\r\nN30 M30";  // 3 lines, 26 bytes
 enum : qint64 { M3 = LLONG_MIN, Buffer };                      // lParam: the text "M3"; 64 bytes of '~'
 

@@ -9,8 +9,6 @@
 
 using namespace sci;
 
-constexpr std::uint32_t SCI_LINESONSCREEN = 2370;
-
 // Blocks filling a piece but for its last `before` bytes, then `end`.
 QByteArray AcrossPieceEnd(int before, const QByteArray& end)
 {

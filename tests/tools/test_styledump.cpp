@@ -1,6 +1,8 @@
 // style-dump run as a process of its own from a program folder of its own, on one small program.
 #include <QtTest>
 
+#include "FileTestSupport.h"
+
 class TestStyleDump : public QObject {
     Q_OBJECT
 
@@ -17,10 +19,8 @@ private Q_SLOTS:
         const std::pair<QString, QByteArray> files[] = {
             {"StyleSet.sty", "STYLE=ON\r\nN1#0\r\nX2#0\r\nY3#0\r\nZ4#0\r\nM7#0\r\n(2#0"},
             {"program.nc", "N10 G01 X12 Y3 Z4 M3 (AB)\r\n(" + QByteArray(70000, 'A') + ")M3\r\nN5"}};
-        for (const auto& [name, bytes] : files) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
+        for (const auto& [name, bytes] : files)
+            QVERIFY(PutOnDisk(folder.filePath(name).toStdString(), bytes));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));  // away from any real message endpoint
         QProcess tool;
         tool.start(folder.filePath("style-dump"), {folder.filePath("program.nc")});
