@@ -106,7 +106,7 @@ private Q_SLOTS:
         if (kind != "missing")
             kind == "fifo" ? ::mkfifo(made.c_str(), 0700) : ::mkdir(made.c_str(), 0700);
         ::chmod(made.c_str(), kind.toUInt(nullptr, 8) | 0700);
-        if (kind == "owner" && ::chown(folder.c_str(), 65534, 65534) != 0)
+        if (kind == "owner" && (::geteuid() != 0 || ::chown(folder.c_str(), 65534, 65534) != 0))
             QSKIP("handing a folder to another user needs root");
         QVERIFY(kind != "symlink" || ::symlink(made.c_str(), folder.c_str()) == 0);
         const auto before = fs::symlink_status(folder);
