@@ -16,10 +16,7 @@ namespace {
 bool IsValidUtf8(std::string_view bytes) { return QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8(); }
 
 // The bytes a sequence starting with lead takes; 1 for a byte no sequence starts with.
-std::size_t SequenceLength(unsigned char lead)
-{
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
+std::size_t SequenceLength(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
 
 }  // namespace
 
@@ -34,7 +31,11 @@ void Utf8Check::Add(std::string_view piece)
 {
     if (!valid_)
         return;
-    multiByte_ = multiByte_ || std::any_of(piece.begin(), piece.end(), [](char c) { return (c & 0x80) != 0; });
+    // An ASCII piece with no sequence left open before it is valid as it stands: one pass over it.
+    const bool high = std::any_of(piece.begin(), piece.end(), [](char c) { return (c & 0x80) != 0; });
+    if (!high && carry_.empty())
+        return;
+    multiByte_ = true;
     if (!carry_.empty()) {
         const std::size_t missing = SequenceLength(static_cast<unsigned char>(carry_[0])) - carry_.size();
         const std::size_t taken = std::min(missing, piece.size());
