@@ -23,8 +23,8 @@ std::int32_t ReplaceAllInDirection(const EditorSession& editor, const std::strin
     if (text.empty())
         return 0;
     const EditorCalls calls(editor);
-    const std::int32_t flags = SearchFlags(matchCase, wholeWord, regExp);
-    TargetMatch match = FindMatch(editor, text, up, false, flags);
+    const ComponentSearch search = SearchFor(editor, text, SearchFlags(matchCase, wholeWord, regExp));
+    TargetMatch match = FindMatch(editor, search, up, false);
     bool barredAtFrom = up;
     std::int32_t count = 0;
     while (match.Found()) {
@@ -43,7 +43,7 @@ std::int32_t ReplaceAllInDirection(const EditorSession& editor, const std::strin
                 calls.GotoPos(p);
             barredAtFrom = match.Empty();
         }
-        match = FindMatch(editor, text, up, false, flags);
+        match = FindMatch(editor, search, up, false);
     }
     return count;
 }

@@ -53,9 +53,13 @@ std::int32_t SearchRange(const EditorSession& editor, const std::string& text, s
 
 }  // namespace
 
-TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags)
+ComponentSearch SearchFor(const EditorSession& editor, const std::string& text, std::int32_t flags)
 {
-    const ComponentSearch search = FoldedSearch(text, flags, IsUtf8Document(editor));
+    return FoldedSearch(text, flags, IsUtf8Document(editor));
+}
+
+TargetMatch FindMatch(const EditorSession& editor, const ComponentSearch& search, bool up, bool wrap)
+{
     const EditorCalls calls(editor);
     calls.SetSearchFlags(search.flags);
     TargetMatch match;
@@ -85,5 +89,5 @@ std::int32_t FindString(const EditorSession& editor, const std::string& text, bo
 {
     if (text.empty())
         return 0;
-    return FindMatch(editor, text, up, wrap, SearchFlags(matchCase, wholeWord, regExp)).position;
+    return FindMatch(editor, SearchFor(editor, text, SearchFlags(matchCase, wholeWord, regExp)), up, wrap).position;
 }

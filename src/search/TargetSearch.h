@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "search/FoldedSearch.h"
+
 class EditorSession;
 
 struct TargetMatch {
@@ -16,5 +18,8 @@ struct TargetMatch {
     bool Empty() const { return start == end; }
 };
 
-// FindString for a non-empty text with its flags already built.
-TargetMatch FindMatch(const EditorSession& editor, const std::string& text, bool up, bool wrap, std::int32_t flags);
+// What the component is asked to search for a non-empty text under flags, in the document's encoding.
+ComponentSearch SearchFor(const EditorSession& editor, const std::string& text, std::int32_t flags);
+
+// FindString with the search already built; a loop of searches builds it once.
+TargetMatch FindMatch(const EditorSession& editor, const ComponentSearch& search, bool up, bool wrap);
